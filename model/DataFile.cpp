@@ -1,0 +1,102 @@
+#include "DataFile.h"
+
+#include "All.h"
+#include "Codecs.h"
+#include "ImageSetup.h"
+#include "Language.h"
+#include "MacList.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+constexpr int FirstFileOffset = BlockSize; // block 0 is not kept in a file
+
+QByteArray HeaderCode(const QString& code) { return code.toLatin1().leftJustified(4, ' ', true); }
+
+QString FileError(const QString& fileName, const QString& reason) {
+    return QStringLiteral("%1: %2").arg(fileName, reason);
+}
+
+} // namespace
+
+void BuildFileHeader(uint8_t* header, const QString& modelCode, const QString& softwareCode,
+                     const QString& thirdCode) {
+    FillFF(header, FileHeaderSize - 1);
+    header[0] = 'P';
+    const QByteArray codes = HeaderCode(modelCode) + HeaderCode(softwareCode) + HeaderCode(thirdCode);
+    std::copy(codes.begin(), codes.end(), header + 1);
+}
+
+TFileHeaderCodes ParseFileHeader(const uint8_t* header) {
+    const auto code = [header](int at) {
+        return QString::fromLatin1(reinterpret_cast<const char*>(header + at), 4);
+    };
+    return {code(1), code(5), code(9)};
+}
+
+bool SaveDataFile(TALL& all, const QString& fileName, QString* error) {
+    uint8_t header[FileHeaderSize];
+    BuildFileHeader(header, all.ModelCode, all.SoftwareCode, QString());
+    QSaveFile file(fileName);
+    const bool ok = file.open(QIODevice::WriteOnly) &&
+                    file.write(reinterpret_cast<const char*>(header), FileHeaderSize) ==
+                        FileHeaderSize &&
+                    file.write(reinterpret_cast<const char*>(&all.Image[FirstFileOffset]),
+                               UsedImageEnd - FirstFileOffset) == UsedImageEnd - FirstFileOffset &&
+                    file.commit();
+    if (!ok) {
+        if (error)
+            *error = FileError(fileName, file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    all.Modified = false;
+    return true;
+}
+
+TLoadResult LoadDataFile(const TMacList& models, TALL& all, const QString& fileName,
+                         QString* error) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = FileError(fileName, file.errorString());
+        return TLoadResult::CannotOpen;
+    }
+    const QByteArray bytes = file.read(DataFileSize);
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = FileError(fileName, file.errorString());
+        return TLoadResult::CannotOpen;
+    }
+    return LoadDataImage(models, all, bytes);
+}
+
+TLoadResult LoadDataImage(const TMacList& models, TALL& all, const QByteArray& bytes) {
+    if (bytes.size() < DataFileSize)
+        return TLoadResult::TooShort;
+    const TFileHeaderCodes codes =
+        ParseFileHeader(reinterpret_cast<const uint8_t*>(bytes.constData()));
+    if (!models.FindByCode(codes.ModelCode))
+        return TLoadResult::UnknownModel;
+    std::copy(bytes.begin() + FileHeaderSize, bytes.begin() + DataFileSize,
+              all.Image.begin() + FirstFileOffset);
+    AcceptFileImage(models, all, codes.ModelCode);
+    all.Modified = false;
+    return TLoadResult::Accepted;
+}
+
+QString LoadErrorText(TLoadResult result, const TLanguage& language, const QString& error) {
+    switch (result) {
+    case TLoadResult::TooShort:
+        return language.FileShort;
+    case TLoadResult::UnknownModel:
+        return language.ModError;
+    case TLoadResult::CannotOpen:
+        return error;
+    case TLoadResult::Accepted:
+        break;
+    }
+    return QString();
+}

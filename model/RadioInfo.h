@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+class TALL;
+class TIniFile;
+
+// The lines of the radio information window: model, bands, serial number and write time, each
+// with its label. The window and the command-line tool both show these.
+class TRadioInfo {
+public:
+    struct TLine {
+        QString Label;   // component name of the caption label
+        QString Caption;
+        QString Text;
+    };
+
+    static constexpr const char* FormName = "fInfoMsg";
+
+    explicit TRadioInfo(const TALL& all);
+    void Translate(const TIniFile& languageFile);
+
+    std::vector<TLine> Lines;
+};
+
+// The 16 serial-number bytes as shown: letters and digits stay, every other byte is a blank.
+QString SerialText(const TALL& all);

@@ -1,0 +1,271 @@
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Runs the real zp407ne-cli on small data files made from a fresh image with a few bytes set.
+class TstCli : public QObject {
+    Q_OBJECT
+
+    struct TRun {
+        int status = -1;
+        QString out;
+        QString err;
+    };
+
+    QTemporaryDir Home;
+    QByteArray NewFile;
+
+    TRun Run(const QStringList& args) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ZP407NE_HOME"), Home.path());
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(ZP_CLI), args);
+        if (!process.waitForFinished(30000))
+            return {};
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QString Path(const QString& name) const { return Home.filePath(name); }
+
+    static QByteArray ReadFile(const QString& name) {
+        QFile file(name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static void WriteFile(const QString& name, const QByteArray& bytes) {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+
+    // The 16-byte header stands where image block 0 would, so file offsets equal image
+    // addresses.
+    static int Record(int k) { return 32 * k - 16; }
+
+    static void Put(QByteArray& file, int address, const QByteArray& bytes) {
+        file.replace(address, bytes.size(), bytes);
+    }
+
+    static void SetPresent(QByteArray& file, int k, bool present, bool scanned) {
+        auto bit = [&](int start, bool clear) {
+            char& byte = file[start + (k - 1) / 8];
+            const char mask = char(1 << ((k - 1) % 8));
+            byte = clear ? char(byte & ~mask) : char(byte | mask);
+        };
+        bit(0x1190, present);
+        bit(0x11A0, scanned);
+    }
+
+    // A record: RX and TX as 10 Hz counts (TX -1 = none), tone bytes, flag bytes, name and ID.
+    static void PutChannel(QByteArray& file, int k, quint32 rx, qint64 tx, const QByteArray& tones,
+                           const QByteArray& flags, const QByteArray& nameAndId) {
+        QByteArray record(32, char(0xFF));
+        for (int i = 0; i < 4; ++i) {
+            record[i] = char(rx >> (8 * i));
+            record[4 + i] = tx < 0 ? char(0xFF) : char(quint32(tx) >> (8 * i));
+        }
+        record.replace(8, 4, tones);
+        record.replace(12, 2, flags);
+        record.replace(15, nameAndId.size(), nameAndId);
+        Put(file, Record(k), record);
+    }
+
+    // Channels: 1 plain, 2 TX below RX with DCS tones, 3 out of band and off-grid, 4 a name
+    // that needs CSV quoting and odd bytes, 5 empty, 6 tone bytes that are no tone.
+    QByteArray Crafted() const {
+        QByteArray file = NewFile;
+        PutChannel(file, 1, 14550000, -1, QByteArray::fromHex("8508ffff"),
+                   QByteArray::fromHex("ffff"), QByteArray::fromHex("123fff") + Name("CALL"));
+        PutChannel(file, 2, 43800000, 43300000, QByteArray::fromHex("2380d4c7"),
+                   QByteArray::fromHex("0a2f"), QByteArray::fromHex("500fff") + Name(""));
+        PutChannel(file, 3, 30000000, 14500310, QByteArray::fromHex("ffffffff"),
+                   QByteArray::fromHex("a8df"), QByteArray::fromHex("12345f") + Name(""));
+        PutChannel(file, 4, 14600000, 14600000, QByteArray::fromHex("ffffffff"),
+                   QByteArray::fromHex("ffff"),
+                   QByteArray::fromHex("000fff") + QByteArray::fromHex("210c2202600041"));
+        PutChannel(file, 6, 14700000, 14700000, QByteArray::fromHex("0a0a7f09"),
+                   QByteArray::fromHex("ffff"), QByteArray::fromHex("000fff") + Name(""));
+        for (int k : {1, 2, 3, 4, 6})
+            SetPresent(file, k, true, k % 2 == 1);
+        return file;
+    }
+
+    static QByteArray Name(const char* text) {
+        QByteArray name(7, 0);
+        for (int i = 0; text[i]; ++i)
+            name[i] = char(text[i] - 0x20);
+        return name;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(Home.isValid());
+        const TRun run = Run({QStringLiteral("new"), Path(QStringLiteral("new.dat"))});
+        QCOMPARE(run.status, 0);
+        NewFile = ReadFile(Path(QStringLiteral("new.dat")));
+    }
+
+    void newImageBytes() {
+        QCOMPARE(NewFile.size(), 4768);
+        QCOMPARE(NewFile.left(16), QByteArray("PQX47QX47    \xff\xff\xff", 16));
+        QCOMPARE(NewFile.mid(0x11B0, 56).toHex(' '),
+                 QByteArray("ff ff ff ff c0 0d e0 10 00 00 00 ff bd f2 f8 65 "
+                            "94 16 00 0c 00 f5 ff ff ff ff ff ff ff ff ff ff "
+                            "ff ff ff ff ff f1 32 d0 ef 1a f5 ff 00 0f ff ff "
+                            "00 ff ff ff ff ff ff ff"));
+        QCOMPARE(NewFile.mid(0x11F8, 8).toHex(' '), QByteArray("50 51 58 34 37 ff 05 00"));
+        QCOMPARE(NewFile.mid(0x1200, 32).toHex(' '),
+                 QByteArray("00 5a 62 02 00 6c dc 02 00 85 cf 00 c0 80 09 01 "
+                            "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"));
+        QCOMPARE(NewFile.mid(0x10, 32), QByteArray(32, char(0xFF)));
+        // the date stamp is the time of the run
+        const int year = quint8(NewFile[0x1260]) | quint8(NewFile[0x1261]) << 8;
+        QCOMPARE(year, QDate::currentDate().year());
+    }
+
+    void channelList() {
+        WriteFile(Path(QStringLiteral("crafted.dat")), Crafted());
+        const TRun run = Run({QStringLiteral("channels"), Path(QStringLiteral("crafted.dat"))});
+        QCOMPARE(run.status, 0);
+        const QStringList lines = run.out.split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 1 + 128 + 1);
+        QCOMPARE(lines[0], QStringLiteral("No.,RX Frequency,TX Frequency,QT/DQT Dec,QT/DQT Enc,"
+                                          "TX Power,W/N,Scan Add,Busy Lock,Vox,Epilogue,PTT ID,"
+                                          "DTMF,NAME,ID Code"));
+        QCOMPARE(lines[1], QStringLiteral("1,145.50000,,88.5,None,High,Wide,Add,Off,No,On,Off,"
+                                          "OFF,CALL,123"));
+        QCOMPARE(lines[2], QStringLiteral("2,438.00000,433.00000,D023N,D754I,Low,Narrow,Del,On,"
+                                          "Yes,On,BOT,ON,,500"));
+        QCOMPARE(lines[3], QStringLiteral("3,400.00000,145.00300,None,None,Low,Wide,Add,On,Yes,On,"
+                                          "EOT,OFF,,12345"));
+        QCOMPARE(lines[4], QStringLiteral("4,146.00000,146.00000,None,None,High,Wide,Del,Off,No,"
+                                          "On,Off,OFF,\"A,B\"\"\u0080 a\",000"));
+        QCOMPARE(lines[5], QStringLiteral("5,,,,,,,,,,,,,,"));
+        QCOMPARE(lines[6], QStringLiteral("6,147.00000,147.00000,None,None,High,Wide,Del,Off,No,"
+                                          "On,Off,OFF,,000"));
+        QCOMPARE(lines[128], QStringLiteral("128,,,,,,,,,,,,,,"));
+    }
+
+    void radioInfo() {
+        QByteArray file = NewFile;
+        Put(file, 0x1260, QByteArray::fromHex("e80703050e0709"));
+        Put(file, 0x1280, QByteArray("AB-12") + QByteArray(11, char(0xFF)));
+        WriteFile(Path(QStringLiteral("info.dat")), file);
+        const TRun run = Run({QStringLiteral("info"), Path(QStringLiteral("info.dat"))});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, QStringLiteral("Model Type: ZP-407NE\n"
+                                         "Frequency[MHz]: 400.00000 - 480.00000/136.00000 - "
+                                         "174.00000MHz\n"
+                                         "Serial Number: AB 12           \n"
+                                         "Write Time: 2024-03-05 14:07:09\n"));
+    }
+
+    void resaveNormalises() {
+        QByteArray crafted = Crafted();
+        crafted[0x11B8 + 40] = char(0x55); // an option out of its range
+        WriteFile(Path(QStringLiteral("in.dat")), crafted);
+        const TRun run = Run({QStringLiteral("resave"), Path(QStringLiteral("in.dat")),
+                              Path(QStringLiteral("out.dat"))});
+        QCOMPARE(run.status, 0);
+        const QByteArray out = ReadFile(Path(QStringLiteral("out.dat")));
+        QCOMPARE(out.size(), 4768);
+        QCOMPARE(out.left(16), crafted.left(16));
+        QCOMPARE(quint8(out[0x11B8 + 40]), quint8(0));
+        // channel 3: RX moved into the first band, TX snapped to the 500 Hz grid
+        QCOMPARE(out.mid(Record(3), 8).toHex(' '), QByteArray("00 5a 62 02 cc 41 dd 00"));
+        // channel 2: the DCS bytes written back in their clean form
+        QCOMPARE(out.mid(Record(2) + 8, 4).toHex(' '), QByteArray("23 80 54 c7"));
+        // channel 6: bytes that are no tone become no tone
+        QCOMPARE(out.mid(Record(6) + 8, 4).toHex(' '), QByteArray("ff ff ff ff"));
+        // the empty channel and the file-only block stay as they were
+        QCOMPARE(out.mid(Record(5), 32), crafted.mid(Record(5), 32));
+        QCOMPARE(out.mid(0x1290, 16), crafted.mid(0x1290, 16));
+    }
+
+    void translatedList() {
+        QTemporaryDir home;
+        WriteFile(home.filePath(QStringLiteral("SysInfo.Ini")),
+                  "[SysInfo]\r\nLanguage_ID=1\r\n");
+        WriteFile(home.filePath(QStringLiteral("Chinese.Ini")),
+                  "[fChsInfo]\nColShow.2=100@RX|Freq\ncxPwrv.1=Hi\ncxDcts.0=Off\n"
+                  "cxDcts.9=ignored\n[fInfoMsg]\nLabel1.Caption=Model\n");
+        WriteFile(Path(QStringLiteral("crafted.dat")), Crafted());
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ZP407NE_HOME"), home.path());
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(ZP_CLI),
+                      {QStringLiteral("channels"), Path(QStringLiteral("crafted.dat"))});
+        QVERIFY(process.waitForFinished(30000));
+        const QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split('\n');
+        QVERIFY(lines[0].startsWith(QStringLiteral("No.,RX Freq,TX Frequency,")));
+        QCOMPARE(lines[1], QStringLiteral("1,145.50000,,88.5,Off,Hi,Wide,Add,Off,No,On,Off,"
+                                          "OFF,CALL,123"));
+        process.start(QStringLiteral(ZP_CLI),
+                      {QStringLiteral("info"), Path(QStringLiteral("crafted.dat"))});
+        QVERIFY(process.waitForFinished(30000));
+        QVERIFY(process.readAllStandardOutput().startsWith("Model: ZP-407NE\n"));
+    }
+
+    void rejectedFiles_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        QByteArray otherModel = NewFile;
+        otherModel.replace(1, 4, "QX48");
+        QTest::newRow("other model") << otherModel << QStringLiteral("Model Type Wrong.");
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("too short");
+        QTest::newRow("header only") << NewFile.left(16) << QStringLiteral("too short");
+        QTest::newRow("one byte short") << NewFile.left(4767) << QStringLiteral("too short");
+    }
+
+    void rejectedFiles() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        WriteFile(Path(QStringLiteral("bad.dat")), bytes);
+        const QString out = Path(QStringLiteral("bad-out.dat"));
+        for (const QString& command : {QStringLiteral("channels"), QStringLiteral("info"),
+                                       QStringLiteral("resave")}) {
+            QStringList args{command, Path(QStringLiteral("bad.dat"))};
+            if (command == QLatin1String("resave"))
+                args << out;
+            const TRun run = Run(args);
+            QCOMPARE(run.status, 2);
+            QVERIFY2(run.err.contains(message), qPrintable(run.err));
+            QVERIFY(run.out.isEmpty());
+            QVERIFY(!QFile::exists(out));
+        }
+    }
+
+    void fileErrors() {
+        TRun run = Run({QStringLiteral("info"), Path(QStringLiteral("missing.dat"))});
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.err.contains(QStringLiteral("missing.dat")));
+        // saving into a "folder" that is a file fails and says so
+        run = Run({QStringLiteral("new"), Path(QStringLiteral("new.dat/x.dat"))});
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.err.contains(QStringLiteral("x.dat")));
+    }
+
+    void usageErrors_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("nothing") << QStringList();
+        QTest::newRow("unknown command") << QStringList{QStringLiteral("print"), QStringLiteral("a")};
+        QTest::newRow("missing argument") << QStringList{QStringLiteral("resave"), QStringLiteral("a")};
+        QTest::newRow("extra argument") << QStringList{QStringLiteral("new"), QStringLiteral("a"),
+                                                       QStringLiteral("b")};
+    }
+
+    void usageErrors() {
+        QFETCH(QStringList, args);
+        const TRun run = Run(args);
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.err.startsWith(QStringLiteral("Usage:")));
+        QVERIFY(run.out.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstCli)
+#include "tst_cli.moc"
