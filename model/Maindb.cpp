@@ -33,10 +33,6 @@ void TfMaindb::NewImage() {
     All.Modified = false;
 }
 
-QString TfMaindb::LanguageFileName() const {
-    return All.ProgramFolder + All.LanguageName + QLatin1String(".Ini");
-}
-
 QString ProgramFolder() {
     const QString home = qEnvironmentVariable("ZP407NE_HOME");
     const QString folder = home.isEmpty() ? QCoreApplication::applicationDirPath() : home;

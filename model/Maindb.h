@@ -28,8 +28,6 @@ public:
     void BuildStartImage();
     // New: a blank image that keeps the current model and bands; Modified is false afterwards.
     void NewImage();
-    // The language file of the active language, for translating texts of windows.
-    QString LanguageFileName() const;
 };
 
 // The executable's folder, or the folder named by ZP407NE_HOME when that is set; with a

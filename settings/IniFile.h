@@ -8,6 +8,10 @@
 // match without regard to case, values come back verbatim (trimmed of surrounding blanks only),
 // a UTF-8 byte order mark and CRLF line ends are understood, and writing a key changes only that
 // key's line: every other line, section and comment stays byte for byte.
+//
+// The text encoding is decided once for the whole file: UTF-8 when the file carries a byte order
+// mark or is valid UTF-8, otherwise GB18030 (files saved by Chinese editors) when the bytes read
+// cleanly as such, and Latin-1 as the last resort. Written values use the file's encoding.
 class TIniFile {
 public:
     // Reads the file when it exists; a missing or unreadable file reads as empty.
@@ -22,12 +26,27 @@ public:
     bool UpdateFile(QString* error = nullptr);
 
 private:
-    QString FileName;
-    std::vector<QByteArray> Lines; // raw lines without their line ends
-    QByteArray Eol;                // the file's own line end, "\n" or "\r\n"
-    bool Bom = false;
+    enum class TEncoding { Utf8, Gb18030, Latin1 };
+    // One line without its line end: the bytes as read or written, and their text.
+    struct TLine {
+        QByteArray Raw;
+        QString Text;
+    };
 
-    int FindSection(const QString& section) const;           // line index or -1
-    int FindKey(int sectionLine, const QString& key) const;  // line index or -1
+    QString FileName;
+    std::vector<TLine> Lines;
+    QByteArray Eol; // the file's own line end, "\n" or "\r\n"
+    bool Bom = false;
+    TEncoding Encoding = TEncoding::Utf8;
+
+    QString Decode(const QByteArray& raw) const;
+    QByteArray Encode(const QString& text) const;
+    // A text that the file's encoding cannot hold turns the whole file into UTF-8.
+    void MakeEncodable(const QString& text);
+    TLine MakeLine(const QString& text) const { return {Encode(text), text}; }
+
+    void AppendSection(const QString& section, const QString& keyLine);
+    int FindSection(const QString& section) const;          // line index or -1
+    int FindKey(int sectionLine, const QString& key) const; // line index or -1
     int SectionEnd(int sectionLine) const;
 };

@@ -1,7 +1,12 @@
 #include "Messages.h"
 
+#include "All.h"
 #include "IniFile.h"
 #include "Language.h"
+
+QString LanguageFileName(const TALL& all) {
+    return all.ProgramFolder + all.LanguageName + QStringLiteral(".Ini");
+}
 
 void LoadMessages(const QString& folder, const QString& name, TLanguage& language) {
     const TIniFile ini(folder + name + QStringLiteral(".Ini"));

@@ -88,6 +88,11 @@ void LoadSettings(TALL& all) {
                                                      DefaultLanguageList)));
 }
 
+QStringList ReadNameList(const TALL& all, const QString& key) {
+    const TIniFile ini(SettingsFileName(all));
+    return SplitNameList(ini.ReadString(Section, key, DefaultLanguageList));
+}
+
 bool SaveSettings(const TALL& all, QString* error) {
     TIniFile ini(SettingsFileName(all));
     ini.WriteString(Section, QStringLiteral("Com"), all.PortName);

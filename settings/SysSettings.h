@@ -12,6 +12,9 @@ void LoadSettings(TALL& all);
 // False with a reason when the file cannot be written: only the settings are lost then.
 bool SaveSettings(const TALL& all, QString* error = nullptr);
 
+// A name list of section "SysInfo" (default "English|Chinese"), split into its entries.
+QStringList ReadNameList(const TALL& all, const QString& key);
+
 // Splits a name list such as "English|Chinese": "|" or a blank ends an entry, and an entry in
 // double quotes may contain either.
 QStringList SplitNameList(const QString& text);

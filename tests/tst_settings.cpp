@@ -5,6 +5,7 @@
 #include "SysSettings.h"
 
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -118,6 +119,9 @@ void TstSettings::iniLookup_data() {
                                  << "K" << QString::fromUtf8("\xE4\xB8\xAD\xE6\x96\x87");
     QTest::newRow("Latin-1 value") << QByteArray("[L]\nK=Gr\xFC\xDF\n") << "L"
                                    << "K" << QString::fromUtf8("Gr\xC3\xBC\xC3\x9F");
+    QTest::newRow("byte order mark wins over a broken byte")
+        << QByteArray("\xEF\xBB\xBF[L]\nA=\xFC\nK=\xE4\xB8\xAD\xE6\x96\x87\n") << "L"
+        << "K" << QString::fromUtf8("\xE4\xB8\xAD\xE6\x96\x87");
     QTest::newRow("non-ASCII key ignores case")
         << QByteArray("[\xC3\x84nderung]\n\xC3\xA4K=1\n") << QString::fromUtf8("\xC3\xA4NDERUNG")
         << QString::fromUtf8("\xC3\x84k") << "1";
@@ -164,10 +168,24 @@ void TstSettings::iniWriteChangesOnlyItsLine_data() {
     QTest::newRow("unchanged value keeps Latin-1 line")
         << lf << "B"
         << "Latin" << QString::fromUtf8("Gr\xC3\xBC\xC3\x9F") << lf;
-    QTest::newRow("changed value written as UTF-8")
+    QTest::newRow("changed value written in the file's Latin-1")
         << lf << "B"
         << "Three" << QString::fromUtf8("\xC3\xBC")
-        << QByteArray(lf).replace("Three=3", "Three=\xC3\xBC");
+        << QByteArray(lf).replace("Three=3", "Three=\xFC");
+    QTest::newRow("value beyond Latin-1 turns the file into UTF-8")
+        << lf << "B"
+        << "Three" << QString::fromUtf8("\xE2\x82\xAC")
+        << QByteArray(lf)
+               .replace("Gr\xFC\xDF", "Gr\xC3\xBC\xC3\x9F")
+               .replace("Three=3", "Three=\xE2\x82\xAC");
+    const QString chinese = QString::fromUtf8("[L]\n\xE5\x90\x8D=\xE4\xB8\xAD\xE6\x96\x87\nK=1\n");
+    const auto gb18030 = [](const QString& text) -> QByteArray {
+        return QStringEncoder("GB18030").encode(text);
+    };
+    QTest::newRow("changed value written in the file's GB18030")
+        << gb18030(chinese) << "L"
+        << "K" << QString::fromUtf8("\xE8\xAF\xAD")
+        << gb18030(QString(chinese).replace("K=1", QString::fromUtf8("K=\xE8\xAF\xAD")));
     QTest::newRow("add section after a blank line") << lf << "C"
                                                     << "K"
                                                     << "v" << lf + "\n\n[C]\nK=v\n";

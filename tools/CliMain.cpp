@@ -7,6 +7,7 @@
 #include "DataFile.h"
 #include "IniFile.h"
 #include "Maindb.h"
+#include "Messages.h"
 #include "RadioInfo.h"
 
 #include <QCoreApplication>
@@ -68,7 +69,7 @@ struct TProgram {
     // Windows keep their built-in texts with the first language.
     template <class T> void Translate(T& texts) const {
         if (Db.All.LanguageIndex != 0)
-            texts.Translate(TIniFile(Db.LanguageFileName()));
+            texts.Translate(TIniFile(LanguageFileName(Db.All)));
     }
 };
 
