@@ -133,6 +133,15 @@ void TfModel::CreateBandRow(int band) {
     connect(row.High, &QLineEdit::editingFinished, this, [this, band] { UpperEdgeChanged(band); });
 }
 
+TfModel::~TfModel() {
+    // An edit that loses the focus while the dialog is torn down finishes its editing: that
+    // must not reach a dialog that is already half destroyed.
+    for (const TBandRow& row : Rows) {
+        disconnect(row.Low, nullptr, this, nullptr);
+        disconnect(row.High, nullptr, this, nullptr);
+    }
+}
+
 QLineEdit* TfModel::CreateEdgeEdit(QWidget* panel, const QString& name, int left) {
     auto* edit = new QLineEdit(panel);
     edit->setObjectName(name);

@@ -21,6 +21,7 @@ class TfModel : public QDialog {
     Q_OBJECT
 public:
     explicit TfModel(TfMaindb& db, QWidget* parent = nullptr);
+    ~TfModel() override;
     // OK succeeded and stored the choice; the main window then offers a new image.
     bool Accepted = false;
 
