@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -166,6 +167,25 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&area));
         QCOMPARE(frame->pos(), QPoint(20, 20));
         QCOMPARE(frame->size(), QSize(985 + 60, 460)); // the column widths + 60
+    }
+
+    void numberColumnStaysInView() {
+        TGrid grid;
+        QVERIFY(grid.Open());
+        grid.Window.resize(300, 300);
+        grid.Grid->horizontalScrollBar()->setValue(grid.Grid->horizontalScrollBar()->maximum());
+        grid.Grid->verticalScrollBar()->setValue(grid.Grid->verticalScrollBar()->maximum());
+        QCoreApplication::processEvents();
+        // The grid itself has scrolled its number column away ...
+        const QModelIndex last = grid.Grid->model()->index(127, 0);
+        QVERIFY(grid.Grid->visualRect(last).right() < 0);
+        // ... while the view over its left edge shows the same rows' numbers.
+        auto* numbers = grid.Grid->findChild<QTableView*>();
+        QVERIFY(numbers && numbers->isVisible());
+        QCOMPARE(numbers->x(), grid.Grid->frameWidth());
+        QCOMPARE(numbers->indexAt(numbers->visualRect(last).center()).data().toString(),
+                 QStringLiteral("128"));
+        QVERIFY(numbers->viewport()->rect().intersects(numbers->visualRect(last)));
     }
 
     void typingRxCreatesAndClearingDeletes() {

@@ -3,6 +3,7 @@
 #include "ChannelRecord.h"
 #include "ChsCellDelegate.h"
 #include "Codecs.h"
+#include "FrozenColumn.h"
 #include "Maindb.h"
 #include "MessageBox.h"
 #include "TranslateForm.h"
@@ -73,6 +74,8 @@ TfChsInfo::TfChsInfo(TfMaindb& db, QWidget* parent) : QWidget(parent), Db(db) {
     gvChs->setSelectionMode(QAbstractItemView::SingleSelection);
     gvChs->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
     gvChs->setContextMenuPolicy(Qt::NoContextMenu);
+    // The number column stays in view while the grid scrolls sideways.
+    NumberView = new TFrozenColumn(gvChs);
     CellEditor = new TChsCellDelegate(gvChs);
     gvChs->setItemDelegate(CellEditor);
     auto* layout = new QVBoxLayout(this);
@@ -195,6 +198,7 @@ void TfChsInfo::BuildColumns() {
             gvChs->setItem(row, column, item);
         }
     }
+    NumberView->Freeze(NumberColumn);
     PlaceWindow(width + WidthBesideColumns);
 }
 

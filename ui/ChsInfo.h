@@ -45,6 +45,7 @@ private:
     QComboBox* cxDcts = nullptr;
     TChsCellDelegate* CellEditor = nullptr;
     int NumberColumn = 0;
+    class TFrozenColumn* NumberView = nullptr;
     bool Opened = false;
     bool Loading = true;    // the window fills its controls: box changes are not user changes
     bool Accepting = false; // a typed text is being written (its error box may commit it again)
