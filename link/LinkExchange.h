@@ -1,33 +1,14 @@
 #pragma once
 
-#include "Language.h"
-#include "LinkPort.h"
-#include "LinkTimer.h"
-#include "MessageBox.h"
+#include "LinkMachine.h"
 
 #include <QByteArray>
-#include <QMetaType>
-#include <QObject>
 #include <QString>
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <memory>
-#include <vector>
 
-class TALL;
-class TLinkClock;
 class TfMaindb;
-
-// A message an exchange asks its view to show. Kind is MessageKind::Information, or
-// MessageKind::YesNo for a question: the exchange then waits until Answer() is called.
-struct TLinkMessage {
-    QString Key;     // the text's key in the language file ("PortError", "ComError", ...)
-    QString Caption; // the Confirmation text
-    QString Text;
-    int Kind = MessageKind::Information;
-};
-Q_DECLARE_METATYPE(TLinkMessage)
 
 // What sets the read and the write apart in the frame handling they share.
 struct TExchangeRules {
@@ -41,26 +22,16 @@ struct TExchangeRules {
 // The part of a radio exchange that the read and the write share: opening the port, the OK
 // procedure with the two wake-ups, the identification request, the frame sequence (20 ms pause,
 // send, drain wait), the reception rule, the reply time-outs and the one-error-per-attempt rule.
-//
-// It is a state machine on an injected port and clock and never blocks: every pause is a step on
-// the clock. Received bytes, line errors and timer expiries that come during a pause, or while a
-// question waits for its answer, are held and handled when it ends (bytes first, then line
-// errors, then timers in expiry order), which is the order a blocking wait would give.
+// A state machine on an injected port and clock that never blocks (TLinkMachine).
 //
 // A view drives it with Start (when shown), Ok (the OK button), Answer (a question's answer) and
-// Close (closing by any means), and follows the signals. Message handlers may show a modal box:
-// anything that happens meanwhile is held until they return. Do not delete the exchange from
-// inside its own signals (use deleteLater); the clock must outlive it.
-class TLinkExchange : public QObject {
+// Close (closing by any means), and follows the signals.
+class TLinkExchange : public TLinkMachine {
     Q_OBJECT
-    // First, so they exist before the timers below are made.
     const TExchangeRules Rules;
-    std::vector<std::unique_ptr<TLinkTimer>> Timers;
 
 public:
     enum class TState { Idle, WakeUp, Ident, Blocks };
-
-    ~TLinkExchange() override;
 
     // Showing the dialog: opens the port after a 50 ms pause. OK becomes enabled when the port
     // is open; when it cannot be opened the PortError message follows and, 300 ms later,
@@ -68,8 +39,6 @@ public:
     void Start();
     // The OK button: starts an attempt. Ignored while OK is disabled.
     void Ok();
-    // The answer to the last Yes/No message; ignored when no question waits.
-    void Answer(bool yes);
     // Closing the view by any means: stops everything at once and closes the port; the exchange
     // does nothing afterwards. A cancelled attempt sends no Finished.
     void Close();
@@ -80,19 +49,9 @@ public:
     int Progress() const { return Position; }
     int ProgressMaximum() const { return Rules.ProgressMaximum; }
 
-    // The wake-up frame: "PROGRAM" and a letter, 'a' to 'i' for n = 1 to 9, otherwise a random
-    // one of 'e' to 'i'.
-    QByteArray MakeWakeUp(int n) const;
-
-    // The line of the current port name (PortLineSettings unless a test sets another).
-    std::function<bool(const TALL&, TLineSettings*, QString*)> ResolveLine;
-    // A random number from 0 to bound - 1.
-    std::function<int(int bound)> Random;
-
 signals:
     void ProgressChanged(int position, int maximum);
     void OkEnabledChanged(bool enabled);
-    void Message(const TLinkMessage& message);
     // The attempt started by Ok is over: completed, or failed or declined (its message, if any,
     // has been shown). A read that retries on its own after a line error is not over.
     void Finished(bool completed);
@@ -118,8 +77,6 @@ protected:
     // Frame sequence: ack puts 0x06 in the first byte; Expected and RxCount are set at once,
     // then come the 20 ms pause, the write and the drain wait, then `then`.
     void SendFrame(QByteArray frame, int expected, bool ack, std::function<void()> then);
-    void Pause(int ms, std::function<void()> then);
-    TLinkTimer& AddTimer(int interval, std::function<void()> handler);
     // Stops every timer but CloseTime.
     void StopGuards();
 
@@ -129,14 +86,6 @@ protected:
     void Ask(QString TLanguage::*key, const QString& text, std::function<void(bool)> answered);
     void SetProgress(int position);
     void SetOkEnabled(bool enabled);
-
-    static QByteArray Frame(uint8_t byte) { return QByteArray(1, char(byte)); }
-    // command, address high, address low, 0x10
-    static QByteArray BlockFrame(char command, int block);
-
-    TfMaindb& Db;
-    TLinkPort& Port;
-    TLinkClock& Clock;
 
     TState State = TState::Idle;
     std::array<uint8_t, 51> RxBuf{};
@@ -152,37 +101,17 @@ protected:
     TLinkTimer& CloseTime;
 
 private:
-    TLineSettings Line;
-    int PortNo = 0;
     int Position = 0;
     bool OkOn = false;
     bool Started = false;
     bool Active = false;
-    bool Closed = false;
 
-    // Holding: handlers running, a pause in progress or a question waiting.
-    int Depth = 0;
-    int PauseHandle = 0;
-    bool AwaitingAnswer = false;
-    std::function<void(bool)> PendingAnswer;
-    bool DataHeld = false;
-    bool LineErrorHeld = false;
-    bool LostHeld = false;
-
-    bool Holding() const;
-    void Enter(const std::function<void()>& step);
-    void Release();
-    bool RunHeld();
-    void CancelPause();
-
+    void BytesArrived() override;
+    void LineErrorArrived() override;
+    void PortLost() override;
     void OpenLine();
-    bool EnsureOpen(QString* reason);
-    void Drain(int polls, std::function<void()> then);
-    void TakeBytes();
     void WakeUpReply();
     void XTimerExpired();
     void HeadTimeExpired();
     void TryTimeExpired();
-    void LinkLost();
-    TLinkMessage MakeMessage(QString TLanguage::*key, const QString& text, int kind) const;
 };

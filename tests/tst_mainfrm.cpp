@@ -130,7 +130,8 @@ private slots:
         QCOMPARE(Action("S2")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
         QCOMPARE(Action("tbSave")->toolTip(), QStringLiteral("Save"));
         QVERIFY(Action("nChInfo")->isEnabled() && Action("P2")->isEnabled());
-        QVERIFY(!Action("R1")->isEnabled() && !Action("tbRead")->isEnabled());
+        QVERIFY(Action("R1")->isEnabled() && Action("tbRead")->isEnabled());
+        QVERIFY(!Action("nBatch")->isEnabled());
         QVERIFY(Action("T1")->isVisible() && !Action("nKey")->isVisible());
         QVERIFY(!Frm->findChild<QMenu*>(QStringLiteral("nWindow"))->menuAction()->isVisible());
     }

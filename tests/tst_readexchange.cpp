@@ -5,6 +5,7 @@
 #include "LinkTimer.h"
 #include "ReadExchange.h"
 #include "TimerClock.h"
+#include "WakeUp.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -111,9 +112,9 @@ private slots:
         s.Exchange.Random = [&next](int bound) { return next++ % bound; };
         QSet<char> letters;
         for (int i = 0; i < 5; ++i)
-            letters << s.Exchange.MakeWakeUp(12).at(7);
+            letters << MakeWakeUp(12, s.Exchange.Random).at(7);
         QCOMPARE(letters, (QSet<char>{'e', 'f', 'g', 'h', 'i'}));
-        QCOMPARE(s.Exchange.MakeWakeUp(0).left(7), QByteArray("PROGRAM"));
+        QCOMPARE(MakeWakeUp(0, s.Exchange.Random).left(7), QByteArray("PROGRAM"));
     }
 
     // Replies that are not exactly what the radio should send but still carry what counts.

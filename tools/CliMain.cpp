@@ -1,9 +1,10 @@
-// zp407ne-cli: data files of the ZP-407NE from the command line, on the same model code as the
-// program's windows.
+// zp407ne-cli: data files and the radio link of the ZP-407NE from the command line, on the same
+// model and link code as the program's windows.
 
 #include "Channel.h"
 #include "ChannelRecord.h"
 #include "ChannelRow.h"
+#include "CliExchange.h"
 #include "DataFile.h"
 #include "IniFile.h"
 #include "Maindb.h"
@@ -26,10 +27,20 @@ const char* const Usage =
     "  zp407ne-cli channels FILE.dat       list the memory channels as CSV\n"
     "  zp407ne-cli info FILE.dat           show the radio information\n"
     "  zp407ne-cli resave IN.dat OUT.dat   open IN, read every channel, save as OUT\n"
+    "  zp407ne-cli read [--port COMn] OUT.dat\n"
+    "                                      read the radio, save its memory as OUT\n"
+    "  zp407ne-cli write [--port COMn] [--force] IN.dat\n"
+    "                                      open IN and write it to the radio\n"
+    "\n"
+    "  --port COMn      the radio's port (default: the port of the settings file); the\n"
+    "                   [Ports] section of SysInfo.Ini maps numbers to devices\n"
+    "  --force          answer Yes when the radio is another model with as many channels\n"
+    "  --stall-report   print the transfer time and the longest event-loop stall\n"
     "\n"
     "Settings and language files are read from the program folder, or from the folder\n"
-    "named by ZP407NE_HOME.\n"
-    "Exit status: 0 success, 1 usage error, 2 a file could not be opened or saved.\n";
+    "named by ZP407NE_HOME. Progress and the radio's messages go to stderr.\n"
+    "Exit status: 0 success, 1 usage error, 2 a file could not be opened or saved, or the\n"
+    "read or write did not complete (its message says why; a failed read saves nothing).\n";
 
 QTextStream& Out() {
     static QTextStream out(stdout);
@@ -40,6 +51,14 @@ QTextStream& Err() {
     static QTextStream err(stderr);
     return err;
 }
+
+// What follows the command's name.
+struct TArgs {
+    QStringList Files;
+    QString Port;
+    bool Force = false;
+    bool StallReport = false;
+};
 
 int Fail(const QString& message) {
     Err() << message << Qt::endl;
@@ -66,10 +85,14 @@ struct TProgram {
         return SaveDataFile(Db.All, fileName, message);
     }
 
+    bool Exchange(TCliExchange::TKind kind, const TArgs& args) {
+        if (!args.Port.isEmpty()) Db.All.PortName = args.Port.toUpper();
+        return TCliExchange(Db, kind, {args.Force, args.StallReport}, Err()).Run();
+    }
+
     // Windows keep their built-in texts with the first language.
     template <class T> void Translate(T& texts) const {
-        if (Db.All.LanguageIndex != 0)
-            texts.Translate(TIniFile(LanguageFileName(Db.All)));
+        if (Db.All.LanguageIndex != 0) texts.Translate(TIniFile(LanguageFileName(Db.All)));
     }
 };
 
@@ -88,15 +111,14 @@ void PrintCsvLine(const QStringList& fields) {
     Out() << quoted.join(QLatin1Char(',')) << '\n';
 }
 
-int New(TProgram& program, const QStringList& args) {
+int New(TProgram& program, const TArgs& args) {
     QString error;
-    return program.Save(args[0], &error) ? 0 : Fail(error);
+    return program.Save(args.Files[0], &error) ? 0 : Fail(error);
 }
 
-int Channels(TProgram& program, const QStringList& args) {
+int Channels(TProgram& program, const TArgs& args) {
     QString error;
-    if (!program.Open(args[0], &error))
-        return Fail(error);
+    if (!program.Open(args.Files[0], &error)) return Fail(error);
     TChannelRow row;
     program.Translate(row);
     QStringList captions;
@@ -114,10 +136,9 @@ int Channels(TProgram& program, const QStringList& args) {
     return 0;
 }
 
-int Info(TProgram& program, const QStringList& args) {
+int Info(TProgram& program, const TArgs& args) {
     QString error;
-    if (!program.Open(args[0], &error))
-        return Fail(error);
+    if (!program.Open(args.Files[0], &error)) return Fail(error);
     TRadioInfo info(program.Db.All);
     program.Translate(info);
     for (const TRadioInfo::TLine& line : info.Lines)
@@ -125,29 +146,65 @@ int Info(TProgram& program, const QStringList& args) {
     return 0;
 }
 
-int Resave(TProgram& program, const QStringList& args) {
+int Resave(TProgram& program, const TArgs& args) {
     QString error;
-    if (!program.Open(args[0], &error))
-        return Fail(error);
+    if (!program.Open(args.Files[0], &error)) return Fail(error);
     TfMaindb& db = program.Db;
     for (int k = 1; k <= db.All.ChannelCount; ++k)
         ReadChannel(db.All, k, db.Channel);
     for (int k : {VfoLow, VfoHigh})
         ReadChannel(db.All, k, db.Channel);
-    return program.Save(args[1], &error) ? 0 : Fail(error);
+    return program.Save(args.Files[1], &error) ? 0 : Fail(error);
+}
+
+// OUT is written only after a completed read, so a failed read leaves no file behind.
+int ReadRadio(TProgram& program, const TArgs& args) {
+    if (!program.Exchange(TCliExchange::TKind::Read, args)) return ExitFailed;
+    QString error;
+    return program.Save(args.Files[0], &error) ? 0 : Fail(error);
+}
+
+int WriteRadio(TProgram& program, const TArgs& args) {
+    QString error;
+    if (!program.Open(args.Files[0], &error)) return Fail(error);
+    return program.Exchange(TCliExchange::TKind::Write, args) ? 0 : ExitFailed;
 }
 
 struct TCommand {
     const char* name;
     int argCount;
-    int (*run)(TProgram&, const QStringList&);
+    const char* options; // the options it takes, separated by blanks
+    int (*run)(TProgram&, const TArgs&);
 };
 const TCommand Commands[] = {
-    {"new", 1, New},
-    {"channels", 1, Channels},
-    {"info", 1, Info},
-    {"resave", 2, Resave},
+    {"new", 1, "", New},
+    {"channels", 1, "", Channels},
+    {"info", 1, "", Info},
+    {"resave", 2, "", Resave},
+    {"read", 1, "--port --stall-report", ReadRadio},
+    {"write", 1, "--port --force --stall-report", WriteRadio},
 };
+
+// Splits the arguments after the command's name into files and the options it takes; false on
+// an option it does not take or a --port without a value.
+bool ParseArgs(const TCommand& command, const QStringList& words, TArgs& args) {
+    const QStringList known = QString::fromLatin1(command.options).split(QLatin1Char(' '));
+    for (int i = 0; i < words.size(); ++i) {
+        const QString& word = words[i];
+        if (!word.startsWith(QLatin1String("--"))) {
+            args.Files << word;
+            continue;
+        }
+        if (!known.contains(word)) return false;
+        if (word == QLatin1String("--port")) {
+            if (++i == words.size()) return false;
+            args.Port = words[i];
+        }
+        args.Force = args.Force || word == QLatin1String("--force");
+        args.StallReport = args.StallReport || word == QLatin1String("--stall-report");
+    }
+    return args.Files.size() == command.argCount;
+}
 
 } // namespace
 
@@ -160,9 +217,11 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     for (const TCommand& command : Commands) {
-        if (args.value(0) == QLatin1String(command.name) && args.size() == command.argCount + 1) {
+        TArgs parsed;
+        if (args.value(0) == QLatin1String(command.name) &&
+            ParseArgs(command, args.mid(1), parsed)) {
             TProgram program;
-            const int status = command.run(program, args.mid(1));
+            const int status = command.run(program, parsed);
             Out().flush();
             return status;
         }

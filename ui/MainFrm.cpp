@@ -10,9 +10,14 @@
 #include "Messages.h"
 #include "ModalDialog.h"
 #include "Model.h"
+#include "PortNames.h"
+#include "ReadRadio.h"
 #include "SetLanguage.h"
+#include "SetPort.h"
 #include "SysSettings.h"
+#include "TestFrm.h"
 #include "TranslateForm.h"
+#include "WriteRadio.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -79,7 +84,7 @@ TfMainFrm::TfMainFrm(TfMaindb& db, QWidget* parent) : QMainWindow(parent), db(db
     lCom = new QLabel(QStringLiteral("Port: "), this);
     lCom->setObjectName(QStringLiteral("lCom"));
     lCom->hide();
-    auto* cbCom = new QComboBox(this);
+    cbCom = new QComboBox(this);
     cbCom->setObjectName(QStringLiteral("cbCom"));
     cbCom->setProperty("tag", -2);
     cbCom->hide();
@@ -237,7 +242,11 @@ const std::map<int, TfMainFrm::TCommand>& TfMainFrm::Commands() {
         {7, [](TfMainFrm& f) { f.close(); }},
         {11, [](TfMainFrm& f) { f.ShowChild(TChildKind::ChsInfo); }},
         {17, nullptr},
+        {20, [](TfMainFrm& f) { f.ReadRadio(); }},
+        {21, [](TfMainFrm& f) { f.WriteRadio(); }},
+        {22, [](TfMainFrm& f) { f.TestOnline(); }},
         {30, [](TfMainFrm& f) { f.ChooseModel(); }},
+        {31, [](TfMainFrm& f) { f.ChoosePort(); }},
         {32, [](TfMainFrm& f) { f.ChooseLanguage(); }},
         {50, [](TfMainFrm& f) { f.MdiArea->cascadeSubWindows(); }},
         {51, [](TfMainFrm& f) { f.TileChildren(Qt::Horizontal); }},
@@ -364,6 +373,7 @@ void TfMainFrm::UpdateStatus() {
     Panels[1]->setText(now.toString(QStringLiteral("yyyy/MM/dd")));
     Panels[2]->setText(TimeText(now));
     Panels[3]->setText(lCom->text() + all.PortName);
+    Panels[3]->setToolTip(PortDescription(all, PortNumber(all.PortName)));
     Panels[4]->setText(all.ModelName);
     Panels[5]->setText(all.BandText);
 }
@@ -394,9 +404,7 @@ void TfMainFrm::FormShow() {
     MenuItems.at(32)->setVisible(all.LanguageMenuVisible);
     MenuItems.at(22)->setVisible(all.TestMenuVisible);
     db.BuildStartImage();
-    // The present ports are not listed yet, so the list stays empty and the name from the
-    // settings stays, upper-cased.
-    all.PortName = all.PortName.toUpper();
+    SelectPort();
 
     FileName.clear();
     TranslateForm(this, all, false);
@@ -407,6 +415,22 @@ void TfMainFrm::FormShow() {
     cxTree->expandAll();
     cxTree->setCurrentItem(cxTree->topLevelItem(0));
     New();
+}
+
+// The stored port name, upper-cased, unless it is not present and another port is: then the
+// first present port takes its place.
+void TfMainFrm::SelectPort() {
+    TALL& all = db.All;
+    QStringList ports;
+    ListComPorts(all, ports);
+    cbCom->clear();
+    cbCom->addItems(ports);
+    all.PortName = all.PortName.toUpper();
+    cbCom->setCurrentIndex(cbCom->findText(all.PortName));
+    if (cbCom->currentIndex() < 0 && cbCom->count() > 0) {
+        cbCom->setCurrentIndex(0);
+        all.PortName = cbCom->currentText();
+    }
 }
 
 void TfMainFrm::closeEvent(QCloseEvent* event) {
@@ -525,4 +549,30 @@ void TfMainFrm::ChooseLanguage() {
 void TfMainFrm::ShowAbout() {
     TfFrmAbout dialog(db, this);
     TModalDialog::Exec(dialog);
+}
+
+void TfMainFrm::ReadRadio() {
+    TfReadRadio dialog(db, this, RadioLink);
+    TModalDialog::Exec(dialog);
+    if (!dialog.Done()) return;
+    // The image now comes from the radio, not from a file; the read has set Modified.
+    FileName.clear();
+    UpdateStatus();
+    ReloadWindows(1);
+}
+
+void TfMainFrm::WriteRadio() {
+    TfWriteRadio dialog(db, this, RadioLink);
+    TModalDialog::Exec(dialog);
+}
+
+void TfMainFrm::TestOnline() {
+    TfTestFrm dialog(db, this);
+    TModalDialog::Exec(dialog);
+}
+
+void TfMainFrm::ChoosePort() {
+    TfSetPort dialog(db.All, this);
+    TModalDialog::Exec(dialog);
+    UpdateStatus();
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "RadioDialog.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
 #include <map>
 
+class QComboBox;
 class QLabel;
 class QMdiArea;
 class QToolBar;
@@ -40,6 +43,10 @@ public:
     // Destroys every editor window at once, without asking it to close.
     void CloseChildren();
 
+    // The port and the clock the read and write dialogs borrow; empty in the program, where each
+    // dialog makes its own. Tests lend fakes here.
+    TRadioLink RadioLink;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -61,6 +68,7 @@ private:
     QStatusBar* MainBar = nullptr;
     std::array<QLabel*, 7> Panels{};
     QLabel* lCom = nullptr;
+    QComboBox* cbCom = nullptr;
 
     void BuildMenus();
     void BuildToolbar();
@@ -83,6 +91,10 @@ private:
     void ChooseModel();
     void ChooseLanguage();
     void ShowAbout();
+    void ReadRadio();
+    void WriteRadio();
+    void TestOnline();
+    void ChoosePort();
     void TileChildren(Qt::Orientation orientation);
     void CloseAllChildren();
     void TreeDoubleClick(QTreeWidgetItem* item);

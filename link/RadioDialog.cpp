@@ -1,0 +1,100 @@
+#include "RadioDialog.h"
+
+#include "LinkExchange.h"
+#include "Maindb.h"
+#include "MessageBox.h"
+#include "SerialPort.h"
+#include "TimerClock.h"
+#include "TranslateForm.h"
+
+#include <QHBoxLayout>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int DialogWidth = 360;
+
+QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+TfRadioDialog::TfRadioDialog(TfMaindb& db, const QString& name, const QString& caption,
+                             TRadioLink link, QWidget* parent)
+    : QDialog(parent), Db(db), Link(link) {
+    if (!Link.Port) {
+        OwnPort = std::make_unique<TSerialPort>();
+        Link.Port = OwnPort.get();
+    }
+    if (!Link.Clock) {
+        OwnClock = std::make_unique<TTimerClock>();
+        Link.Clock = OwnClock.get();
+    }
+    setObjectName(name);
+    setWindowTitle(caption);
+    setMinimumWidth(DialogWidth);
+
+    pBar = new QProgressBar(this);
+    pBar->setObjectName(QStringLiteral("pBar"));
+    btnOk = MakeButton(QStringLiteral("btnOk"), QStringLiteral("&Ok"), this);
+    btnOk->setDefault(true);
+    btnCancel = MakeButton(QStringLiteral("btnCancel"), QStringLiteral("&Cancel"), this);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    auto* form = new QVBoxLayout(this);
+    form->addWidget(pBar);
+    form->addLayout(buttons);
+}
+
+TfRadioDialog::~TfRadioDialog() {
+    if (Exchange) Exchange->Close();
+}
+
+void TfRadioDialog::Follow(std::unique_ptr<TLinkExchange> exchange) {
+    Exchange = std::move(exchange);
+    pBar->setRange(0, Exchange->ProgressMaximum());
+    pBar->setValue(Exchange->Progress());
+    btnOk->setEnabled(Exchange->OkEnabled());
+    connect(btnOk, &QPushButton::clicked, Exchange.get(), &TLinkExchange::Ok);
+    connect(Exchange.get(), &TLinkExchange::OkEnabledChanged, btnOk, &QWidget::setEnabled);
+    connect(Exchange.get(), &TLinkExchange::ProgressChanged, pBar,
+            [this](int position, int maximum) {
+                pBar->setMaximum(maximum);
+                pBar->setValue(position);
+            });
+    connect(Exchange.get(), &TLinkExchange::Message, this, &TfRadioDialog::ShowLinkMessage);
+    connect(Exchange.get(), &TLinkExchange::CloseRequested, this, &QWidget::close);
+}
+
+void TfRadioDialog::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) FormShow();
+    QDialog::showEvent(event);
+}
+
+void TfRadioDialog::FormShow() {
+    TranslateForm(this, Db.All, false);
+    Exchange->Start();
+}
+
+// Every way of closing the dialog (Cancel, Esc, the close button, the exchange's own request)
+// ends here.
+void TfRadioDialog::done(int result) {
+    Exchange->Close();
+    QDialog::done(result);
+}
+
+void TfRadioDialog::ShowLinkMessage(const TLinkMessage& message) {
+    const int answer = ShowMessageBox(message.Caption, message.Text, message.Kind);
+    if (message.Kind == MessageKind::YesNo) Exchange->Answer(answer == MessageResult::Yes);
+}
