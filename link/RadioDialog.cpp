@@ -1,5 +1,6 @@
 #include "RadioDialog.h"
 
+#include "DialogButton.h"
 #include "LinkExchange.h"
 #include "Maindb.h"
 #include "MessageBox.h"
@@ -16,13 +17,6 @@
 namespace {
 
 constexpr int DialogWidth = 360;
-
-QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
 
 } // namespace
 
@@ -43,9 +37,9 @@ TfRadioDialog::TfRadioDialog(TfMaindb& db, const QString& name, const QString& c
 
     pBar = new QProgressBar(this);
     pBar->setObjectName(QStringLiteral("pBar"));
-    btnOk = MakeButton(QStringLiteral("btnOk"), QStringLiteral("&Ok"), this);
+    btnOk = MakeDialogButton(QStringLiteral("btnOk"), QStringLiteral("&Ok"), this);
     btnOk->setDefault(true);
-    btnCancel = MakeButton(QStringLiteral("btnCancel"), QStringLiteral("&Cancel"), this);
+    btnCancel = MakeDialogButton(QStringLiteral("btnCancel"), QStringLiteral("&Cancel"), this);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;

@@ -1,6 +1,7 @@
 #include "SetPort.h"
 
 #include "All.h"
+#include "DialogButton.h"
 #include "PortNames.h"
 #include "TranslateForm.h"
 
@@ -18,13 +19,6 @@ namespace {
 
 constexpr int ButtonColumns = 5;
 constexpr int NoItems = -2; // the port list is no text to translate
-
-QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
 
 } // namespace
 
@@ -52,10 +46,10 @@ TfSetPort::TfSetPort(TALL& all, QWidget* parent)
     lbName->setObjectName(QStringLiteral("lbName"));
     lbName->hide();
 
-    QPushButton* btnOk = MakeButton(QStringLiteral("btnOk"), QStringLiteral("&Ok"), this);
+    QPushButton* btnOk = MakeDialogButton(QStringLiteral("btnOk"), QStringLiteral("&Ok"), this);
     btnOk->setDefault(true);
     QPushButton* btnCancel =
-        MakeButton(QStringLiteral("btnCancel"), QStringLiteral("&Cancel"), this);
+        MakeDialogButton(QStringLiteral("btnCancel"), QStringLiteral("&Cancel"), this);
     connect(btnOk, &QPushButton::clicked, this, &TfSetPort::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 

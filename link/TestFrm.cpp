@@ -1,5 +1,6 @@
 #include "TestFrm.h"
 
+#include "DialogButton.h"
 #include "Maindb.h"
 #include "MessageBox.h"
 #include "SerialPort.h"
@@ -40,12 +41,6 @@ const QColor TableReadColour(Qt::red);
 template <class TWidget> TWidget* Named(TWidget* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
-}
-
-QPushButton* MakeButton(const char* name, const QString& caption, QWidget* parent) {
-    auto* button = Named(new QPushButton(caption, parent), name);
-    button->setAutoDefault(false);
-    return button;
 }
 
 QSlider* MakeBar(const char* name, int tag, QWidget* parent) {
@@ -123,7 +118,7 @@ void TfTestFrm::BuildControls() {
     fSTx = MakeShape("fSTx", TableUnread, false, cxAll);
 
     // Nothing uses these; they stay hidden.
-    auto* cxTx_On = MakeButton("cxTx_On", QStringLiteral("PTT"), cxAll);
+    auto* cxTx_On = MakeDialogButton(QStringLiteral("cxTx_On"), QStringLiteral("PTT"), cxAll);
     auto* lPass = Named(new QLabel(QStringLiteral("Pass Word"), cxAll), "lPass");
     auto* cxPass = Named(new QLineEdit(cxAll), "cxPass");
     cxPass->setEchoMode(QLineEdit::Password);
@@ -131,8 +126,10 @@ void TfTestFrm::BuildControls() {
                             static_cast<QWidget*>(cxPass)})
         hidden->hide();
 
-    QPushButton* cxDebug = MakeButton("cxDebug", QStringLiteral("Online"), cxAll);
-    QPushButton* cxClose = MakeButton("cxClose", QStringLiteral("Close"), cxAll);
+    QPushButton* cxDebug =
+        MakeDialogButton(QStringLiteral("cxDebug"), QStringLiteral("Online"), cxAll);
+    QPushButton* cxClose =
+        MakeDialogButton(QStringLiteral("cxClose"), QStringLiteral("Close"), cxAll);
     connect(cxDebug, &QPushButton::clicked, this, &TfTestFrm::cxDebugClick);
     connect(cxClose, &QPushButton::clicked, this, &TfTestFrm::cxCloseClick);
 

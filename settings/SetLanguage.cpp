@@ -1,6 +1,7 @@
 #include "SetLanguage.h"
 
 #include "All.h"
+#include "DialogButton.h"
 #include "SysSettings.h"
 #include "TranslateForm.h"
 
@@ -23,13 +24,6 @@ void Fill(QComboBox* list, const QStringList& names) {
 void Fill(QListWidget* list, const QStringList& names) {
     list->clear();
     list->addItems(names);
-}
-
-QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
 }
 
 } // namespace
@@ -57,10 +51,10 @@ TfSetLanguage::TfSetLanguage(TALL& all, QWidget* parent) : QDialog(parent), All(
     cxName->setObjectName(QStringLiteral("cxName"));
     cxName->hide();
 
-    QPushButton* btnOk = MakeButton(QStringLiteral("btnOk"), QStringLiteral("&Ok"), this);
+    QPushButton* btnOk = MakeDialogButton(QStringLiteral("btnOk"), QStringLiteral("&Ok"), this);
     btnOk->setDefault(true);
     QPushButton* btnCancel =
-        MakeButton(QStringLiteral("btnCancel"), QStringLiteral("&Cancel"), this);
+        MakeDialogButton(QStringLiteral("btnCancel"), QStringLiteral("&Cancel"), this);
     connect(btnOk, &QPushButton::clicked, this, &TfSetLanguage::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
