@@ -28,6 +28,9 @@ TSimLine::TSimLine() {
     Timer.setSingleShot(true);
     Timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&Timer, &QTimer::timeout, [this] { Pump(); });
+    ArrivalTimer.setSingleShot(true);
+    ArrivalTimer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&ArrivalTimer, &QTimer::timeout, [this] { Deliver(); });
     Clock.start();
 }
 
@@ -94,7 +97,25 @@ void TSimLine::Receive() {
         }
         break;
     }
-    if (!received.isEmpty() && OnReceived) OnReceived(received);
+    if (received.isEmpty()) return;
+    if (ByteNs == 0) {
+        if (OnReceived) OnReceived(received);
+        return;
+    }
+    ArrivedNs = std::max(ArrivedNs, Clock.nsecsElapsed()) + received.size() * ByteNs;
+    Arriving.emplace_back(ArrivedNs, received);
+    if (!ArrivalTimer.isActive()) Deliver();
+}
+
+void TSimLine::Deliver() {
+    const qint64 now = Clock.nsecsElapsed();
+    while (!Arriving.empty() && Arriving.front().first <= now) {
+        const QByteArray bytes = std::move(Arriving.front().second);
+        Arriving.pop_front();
+        if (OnReceived) OnReceived(bytes);
+    }
+    if (!Arriving.empty())
+        ArrivalTimer.start(int((Arriving.front().first - now + NsPerMs - 1) / NsPerMs));
 }
 
 void TSimLine::Pump() {

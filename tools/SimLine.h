@@ -4,13 +4,16 @@
 #include <QElapsedTimer>
 #include <QString>
 #include <QTimer>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <utility>
 
 class QSocketNotifier;
 
 // The radio's end of a pseudo-terminal: creates the pair in raw mode, hands over the bytes the
-// PC sends and sends the answers back, optionally paced at the rate of a real serial line. It
+// PC sends and sends the answers back, optionally paced at the rate of a real serial line in both
+// directions (a byte the PC writes is handed over once it would have crossed the line). It
 // keeps a handle on the PC's end itself, so the PC may open and close it as often as it likes.
 class TSimLine {
 public:
@@ -22,7 +25,7 @@ public:
     bool Open(QString* error);
     // The device the PC opens, such as /dev/pts/3.
     QString DevicePath() const { return Path; }
-    // Sends each byte 11 bit times (start, 8 data, 2 stop) after the previous one; 0 = at once.
+    // Each byte takes 11 bit times (start, 8 data, 2 stop) each way; 0 = no pacing.
     void SetPace(int baudRate);
     void Send(const QByteArray& bytes);
     bool Idle() const { return Queue.isEmpty(); }
@@ -35,6 +38,7 @@ public:
 
 private:
     void Receive();
+    void Deliver();
     void Pump();
 
     int Master = -1;
@@ -46,4 +50,8 @@ private:
     QByteArray Queue;
     qint64 ByteNs = 0;
     qint64 NextNs = 0; // when the byte at the head of Queue has crossed the line
+    // Bytes from the PC still on their way, each chunk with the time its last byte arrives.
+    std::deque<std::pair<qint64, QByteArray>> Arriving;
+    QTimer ArrivalTimer;
+    qint64 ArrivedNs = 0; // when the last byte received so far has crossed the line
 };

@@ -61,7 +61,7 @@ const QCommandLineOption LinkOption(QStringLiteral("link"),
                                     QStringLiteral("Create a symbolic link to the device."),
                                     QStringLiteral("PATH"));
 const QCommandLineOption PaceOption(QStringLiteral("pace"),
-                                    QStringLiteral("Send the answers at the line rate."));
+                                    QStringLiteral("Take and send the bytes at the line rate."));
 const QCommandLineOption BaudOption(QStringLiteral("baud"),
                                     QStringLiteral("Line rate for --pace (default 4800)."),
                                     QStringLiteral("RATE"));
