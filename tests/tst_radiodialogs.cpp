@@ -1,6 +1,6 @@
 // The read and write dialogs over their exchanges: on the fake port and clock with the scripted
 // radio, from the main window, and end to end over a pseudo-terminal against zp407ne-sim with
-// the real serial port and clock.
+// the real serial port and clock, where the online power test is run too.
 
 #include "ChannelRecord.h"
 #include "ChsInfo.h"
@@ -12,6 +12,8 @@
 #include "ModalDialog.h"
 #include "RadioPeer.h"
 #include "ReadRadio.h"
+#include "TestExchange.h"
+#include "TestFrm.h"
 #include "WriteRadio.h"
 
 #include <QAction>
@@ -20,9 +22,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QtTest>
 #include <fcntl.h>
 #include <memory>
@@ -521,6 +525,54 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 15000);
         QCOMPARE(ShownTexts(), QStringList{r.Db.Language.ComError});
         QVERIFY(Bar(dialog)->value() > 0);
+    }
+
+    // The online test reads the radio's power table, sets one value, and closes; a second
+    // session finds the value in the radio.
+    void endToEndOnlineTest() {
+        TRig& r = *Rig;
+        r.Db.All.Bands = {TBand{400, 480}, TBand{136, 174}, TBand{}, TBand{}};
+        constexpr int Row = 13; // "136.000 -- 140.000MHz"
+        constexpr int Low = TTestExchange::LowPower;
+        TSimRadio sim;
+        QVERIFY(sim.Start(r.Folder, {}));
+
+        // Online to the end of the table read; the dialog is ready for values when it is over.
+        const auto online = [&r](TfTestFrm& form) {
+            form.show();
+            TMessageBoxSeam::QueueAnswer(MessageResult::Ok); // would catch any message
+            form.cxDebugClick();
+            QCOMPARE(form.PortStatus(), QStringLiteral(" COM: Opened"));
+            QTRY_VERIFY_WITH_TIMEOUT(!form.Exchange().Running(), 20000);
+            QVERIFY(ShownTexts().isEmpty());
+            QVERIFY(form.findChild<QSpinBox*>(QStringLiteral("ceTx0"))->isEnabled());
+        };
+        {
+            TfTestFrm form(r.Db);
+            online(form);
+            QCOMPARE(form.Exchange().PowerValue(Row, Low), 40 + Row);
+            auto* tree = form.findChild<QTreeWidget*>(QStringLiteral("cxFreq_Rang"));
+            tree->setCurrentItem(
+                tree->findItems(QStringLiteral("136.000 -- 140.000MHz"), Qt::MatchExactly)
+                    .value(0));
+            auto* edit = form.findChild<QSpinBox*>(QStringLiteral("ceTx0"));
+            QCOMPARE(edit->value(), 40 + Row);
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClicks(edit, QStringLiteral("77"));
+            QTest::keyClick(edit, Qt::Key_Enter);
+            QVERIFY(form.Exchange().Running());
+            QTRY_VERIFY_WITH_TIMEOUT(!form.Exchange().Running(), 10000);
+            QVERIFY(ShownTexts().isEmpty());
+
+            form.cxCloseClick();
+            QTRY_VERIFY_WITH_TIMEOUT(!form.isVisible(), 5000);
+            QVERIFY(!form.Exchange().PortOpen());
+        }
+        TfTestFrm again(r.Db);
+        online(again);
+        QCOMPARE(again.Exchange().PowerValue(Row, Low), 77);
+        QCOMPARE(again.Exchange().PowerValue(Row, TTestExchange::HighPower), 160 + Row);
     }
 
     void endToEndCancelledRead() {
