@@ -8,7 +8,6 @@
 #include "TimerClock.h"
 #include "TranslateForm.h"
 
-#include <QHBoxLayout>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
@@ -37,18 +36,11 @@ TfRadioDialog::TfRadioDialog(TfMaindb& db, const QString& name, const QString& c
 
     pBar = new QProgressBar(this);
     pBar->setObjectName(QStringLiteral("pBar"));
-    btnOk = MakeDialogButton(QStringLiteral("btnOk"), QStringLiteral("&Ok"), this);
-    btnOk->setDefault(true);
-    btnCancel = MakeDialogButton(QStringLiteral("btnCancel"), QStringLiteral("&Cancel"), this);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
+    const TOkCancelRow buttons = MakeOkCancelRow(this);
+    btnOk = buttons.Ok;
     auto* form = new QVBoxLayout(this);
     form->addWidget(pBar);
-    form->addLayout(buttons);
+    form->addLayout(buttons.Row);
 }
 
 TfRadioDialog::~TfRadioDialog() {

@@ -55,7 +55,6 @@ private:
 
     QProgressBar* pBar = nullptr;
     QPushButton* btnOk = nullptr;
-    QPushButton* btnCancel = nullptr;
 
     void Follow(std::unique_ptr<TLinkExchange> exchange);
     void FormShow();

@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -46,20 +45,11 @@ TfSetPort::TfSetPort(TALL& all, QWidget* parent)
     lbName->setObjectName(QStringLiteral("lbName"));
     lbName->hide();
 
-    QPushButton* btnOk = MakeDialogButton(QStringLiteral("btnOk"), QStringLiteral("&Ok"), this);
-    btnOk->setDefault(true);
-    QPushButton* btnCancel =
-        MakeDialogButton(QStringLiteral("btnCancel"), QStringLiteral("&Cancel"), this);
-    connect(btnOk, &QPushButton::clicked, this, &TfSetPort::btnOkClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
+    const TOkCancelRow buttons = MakeOkCancelRow(this);
+    connect(buttons.Ok, &QPushButton::clicked, this, &TfSetPort::btnOkClick);
     auto* form = new QVBoxLayout(this);
     form->addWidget(cxPort, 1);
-    form->addLayout(buttons);
+    form->addLayout(buttons.Row);
 }
 
 QRadioButton* TfSetPort::Button(int number) const {

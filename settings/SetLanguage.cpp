@@ -7,7 +7,6 @@
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -51,20 +50,11 @@ TfSetLanguage::TfSetLanguage(TALL& all, QWidget* parent) : QDialog(parent), All(
     cxName->setObjectName(QStringLiteral("cxName"));
     cxName->hide();
 
-    QPushButton* btnOk = MakeDialogButton(QStringLiteral("btnOk"), QStringLiteral("&Ok"), this);
-    btnOk->setDefault(true);
-    QPushButton* btnCancel =
-        MakeDialogButton(QStringLiteral("btnCancel"), QStringLiteral("&Cancel"), this);
-    connect(btnOk, &QPushButton::clicked, this, &TfSetLanguage::btnOkClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
+    const TOkCancelRow buttons = MakeOkCancelRow(this);
+    connect(buttons.Ok, &QPushButton::clicked, this, &TfSetLanguage::btnOkClick);
     auto* form = new QVBoxLayout(this);
     form->addWidget(cxSels, 1);
-    form->addLayout(buttons);
+    form->addLayout(buttons.Row);
     resize(342, 170);
 }
 
