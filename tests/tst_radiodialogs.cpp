@@ -398,6 +398,26 @@ private slots:
         QCOMPARE(Rig->Db.All.Modified, complete);
     }
 
+    // The online test from the main window runs on the window's radio link as the read does.
+    void testFromMainWindow() {
+        StartMainWindow();
+        for (int i = 0; i < TTestExchange::TableSize; ++i)
+            Rig->Radio.PowerTable[size_t(i)] = uint8_t(i);
+        TFakeLinkClock& clock = Rig->Clock;
+        int lowPower = -1;
+        TModalDialog::QueueDriver([&clock, &lowPower](QDialog& dialog) {
+            auto& form = dynamic_cast<TfTestFrm&>(dialog);
+            form.cxDebugClick();
+            clock.Advance(5000);
+            lowPower = form.Exchange().PowerValue(2, TTestExchange::LowPower);
+            form.reject();
+        });
+        Frm->RunCommand(22);
+        QVERIFY(ShownTexts().isEmpty());
+        QCOMPARE(lowPower, 2 * 16 + TTestExchange::LowPower);
+        QVERIFY(!Rig->Port.IsOpen());
+    }
+
     // Port from the toolbar: the chosen port in the status bar, with the device behind it in the
     // panel's tool tip.
     void portFromMainWindow() {

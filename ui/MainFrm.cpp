@@ -567,7 +567,7 @@ void TfMainFrm::WriteRadio() {
 }
 
 void TfMainFrm::TestOnline() {
-    TfTestFrm dialog(db, this);
+    TfTestFrm dialog(db, this, RadioLink);
     TModalDialog::Exec(dialog);
 }
 
