@@ -491,7 +491,7 @@ private slots:
         const QString saved = r.Folder.filePath(QStringLiteral("saved.dat"));
         r.Db.All.Image = ImageWithChannel(r.Db);
         TSimRadio sim;
-        QVERIFY(sim.Start(r.Folder, {QStringLiteral("--save"), saved}));
+        QVERIFY(sim.Start(r.Folder, {QStringLiteral("--save"), saved, QStringLiteral("--log")}));
 
         TfWriteRadio dialog(r.Db);
         dialog.show();
@@ -511,6 +511,9 @@ private slots:
         const QByteArray written(reinterpret_cast<const char*>(r.Db.All.Image.data()), WrittenEnd);
         QCOMPARE(memory.mid(BlockSize, WrittenEnd - BlockSize).toHex(),
                  written.mid(BlockSize).toHex());
+        // Block 0 shows in the radio's log of the frames it received.
+        const QByteArray block0 = QByteArray::fromHex("57000010") + written.left(BlockSize);
+        QVERIFY(sim.Process.readAllStandardError().contains(block0.toHex(' ').toUpper()));
     }
 
     // A radio of a model the catalogue lacks: ModError, and the read goes no further.
