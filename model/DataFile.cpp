@@ -2,21 +2,19 @@
 
 #include "All.h"
 #include "Codecs.h"
+#include "FileAccess.h"
 #include "ImageSetup.h"
 #include "Language.h"
 #include "MacList.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
 constexpr int FirstFileOffset = BlockSize; // block 0 is not kept in a file
 
-QByteArray HeaderCode(const QString& code) { return code.toLatin1().leftJustified(4, ' ', true); }
-
-QString FileError(const QString& fileName, const QString& reason) {
-    return QStringLiteral("%1: %2").arg(fileName, reason);
+QByteArray HeaderCode(const QString& code) {
+    return code.toLatin1().leftJustified(4, ' ', true);
 }
 
 } // namespace
@@ -25,7 +23,8 @@ void BuildFileHeader(uint8_t* header, const QString& modelCode, const QString& s
                      const QString& thirdCode) {
     FillFF(header, FileHeaderSize - 1);
     header[0] = 'P';
-    const QByteArray codes = HeaderCode(modelCode) + HeaderCode(softwareCode) + HeaderCode(thirdCode);
+    const QByteArray codes =
+        HeaderCode(modelCode) + HeaderCode(softwareCode) + HeaderCode(thirdCode);
     std::copy(codes.begin(), codes.end(), header + 1);
 }
 
@@ -39,19 +38,10 @@ TFileHeaderCodes ParseFileHeader(const uint8_t* header) {
 bool SaveDataFile(TALL& all, const QString& fileName, QString* error) {
     uint8_t header[FileHeaderSize];
     BuildFileHeader(header, all.ModelCode, all.SoftwareCode, QString());
-    QSaveFile file(fileName);
-    const bool ok = file.open(QIODevice::WriteOnly) &&
-                    file.write(reinterpret_cast<const char*>(header), FileHeaderSize) ==
-                        FileHeaderSize &&
-                    file.write(reinterpret_cast<const char*>(&all.Image[FirstFileOffset]),
-                               UsedImageEnd - FirstFileOffset) == UsedImageEnd - FirstFileOffset &&
-                    file.commit();
-    if (!ok) {
-        if (error)
-            *error = FileError(fileName, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
+    QByteArray bytes(reinterpret_cast<const char*>(header), FileHeaderSize);
+    bytes.append(reinterpret_cast<const char*>(&all.Image[FirstFileOffset]),
+                 UsedImageEnd - FirstFileOffset);
+    if (!SaveFileSafely(fileName, bytes, error)) return false;
     all.Modified = false;
     return true;
 }
@@ -59,27 +49,20 @@ bool SaveDataFile(TALL& all, const QString& fileName, QString* error) {
 TLoadResult LoadDataFile(const TMacList& models, TALL& all, const QString& fileName,
                          QString* error) {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = FileError(fileName, file.errorString());
-        return TLoadResult::CannotOpen;
-    }
+    if (!OpenRegularFile(file, error)) return TLoadResult::CannotOpen;
     const QByteArray bytes = file.read(DataFileSize);
     if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = FileError(fileName, file.errorString());
+        if (error) *error = FileErrorText(fileName, file.errorString());
         return TLoadResult::CannotOpen;
     }
     return LoadDataImage(models, all, bytes);
 }
 
 TLoadResult LoadDataImage(const TMacList& models, TALL& all, const QByteArray& bytes) {
-    if (bytes.size() < DataFileSize)
-        return TLoadResult::TooShort;
+    if (bytes.size() < DataFileSize) return TLoadResult::TooShort;
     const TFileHeaderCodes codes =
         ParseFileHeader(reinterpret_cast<const uint8_t*>(bytes.constData()));
-    if (!models.FindByCode(codes.ModelCode))
-        return TLoadResult::UnknownModel;
+    if (!models.FindByCode(codes.ModelCode)) return TLoadResult::UnknownModel;
     std::copy(bytes.begin() + FileHeaderSize, bytes.begin() + DataFileSize,
               all.Image.begin() + FirstFileOffset);
     AcceptFileImage(models, all, codes.ModelCode);

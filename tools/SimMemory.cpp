@@ -2,6 +2,7 @@
 
 #include "ChannelRecord.h"
 #include "DataFile.h"
+#include "FileAccess.h"
 #include "Maindb.h"
 
 #include <QFile>
@@ -76,10 +77,7 @@ TSimMemory TSimMemory::Demo(TfMaindb& db) {
 
 bool TSimMemory::Load(const QString& fileName, QString* error) {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("%1: %2").arg(fileName, file.errorString());
-        return false;
-    }
+    if (!OpenRegularFile(file, error)) return false;
     const QByteArray bytes = file.read(DataFileSize);
     if (bytes.size() < DataFileSize) {
         *error = QStringLiteral("%1: %2 bytes, a data file has %3")
