@@ -1,13 +1,17 @@
 #include "IniFile.h"
 
+#include "FileAccess.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
+#include <QtGlobal>
 #include <algorithm>
 
 namespace {
 
 const QByteArray Utf8Bom("\xEF\xBB\xBF");
+const QByteArray Utf16LeBom("\xFF\xFE");
+const QByteArray Utf16BeBom("\xFE\xFF");
 const char* const Gb18030 = "GB18030";
 
 QStringDecoder::Flags Stateless() {
@@ -70,49 +74,81 @@ QString KeyLine(const QString& key, const QString& value) {
 }
 
 // A changed key keeps its own spelling and spacing up to the value; only the value is replaced.
-// The "=" and blank bytes never occur inside a character of the file's encodings.
-QByteArray ReplaceValue(const QByteArray& raw, const QByteArray& value) {
-    int start = raw.indexOf('=') + 1;
-    while (start < raw.size() && (raw[start] == ' ' || raw[start] == '\t'))
+QString ReplaceValue(const QString& line, const QString& value) {
+    int start = line.indexOf(QLatin1Char('=')) + 1;
+    while (start < line.size() &&
+           (line[start] == QLatin1Char(' ') || line[start] == QLatin1Char('\t')))
         ++start;
-    QByteArray line = raw.left(start) + value;
-    if (raw.endsWith('\r')) // a CRLF line in a file that also has bare LF line ends
-        line += '\r';
-    return line;
-}
-
-QString FileError(const QString& fileName, const QString& reason) {
-    return QStringLiteral("%1: %2").arg(fileName, reason);
+    QString text = line.left(start) + value;
+    if (line.endsWith(QLatin1Char('\r'))) // a CRLF line in a file that also has bare LF line ends
+        text += QLatin1Char('\r');
+    return text;
 }
 
 } // namespace
 
-TIniFile::TIniFile(const QString& fileName) : FileName(fileName), Eol("\n") {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) return;
-    QByteArray data = file.readAll();
-    if (data.startsWith(Utf8Bom)) {
+TIniFile::TIniFile(const QString& fileName) : FileName(fileName) {
+    QByteArray data;
+    if (!ReadData(&data)) return;
+    if (data.startsWith(Utf16LeBom) || data.startsWith(Utf16BeBom)) {
+        Encoding = data.startsWith(Utf16LeBom) ? TEncoding::Utf16Le : TEncoding::Utf16Be;
+        Bom = true;
+        data.remove(0, Utf16LeBom.size());
+    } else if (data.startsWith(Utf8Bom)) {
         Bom = true;
         data.remove(0, Utf8Bom.size());
-    }
-    if (data.isEmpty()) return;
-    // A byte order mark declares UTF-8 even when a stray byte is broken.
-    if (!Bom && !IsUtf8(data))
+    } else if (!IsUtf8(data)) {
         Encoding = ReadsAsGb18030(data) ? TEncoding::Gb18030 : TEncoding::Latin1;
-    // After a final line end the split leaves an empty last line; joining the lines again with
-    // the line end then gives back the file exactly. No encoding uses the byte "\n" inside a
-    // character.
-    const QList<QByteArray> parts = data.split('\n');
+    }
+    // A byte order mark declares its encoding even when a stray byte is broken.
+    if (!data.isEmpty()) SplitLines(data);
+}
+
+// The file's bytes; false for a missing file and for one that is refused.
+bool TIniFile::ReadData(QByteArray* data) {
+    QFile file(FileName);
+    if (!file.exists()) return false;
+    QString error;
+    if (OpenRegularFile(file, &error)) {
+        *data = file.read(MaxFileSize + 1);
+        if (data->size() <= MaxFileSize) return true;
+        error = FileErrorText(FileName, QStringLiteral("larger than %1 bytes").arg(MaxFileSize));
+    }
+    Refused = error;
+    qWarning("%s: ignored", qPrintable(error));
+    return false;
+}
+
+// After a final line end the split leaves an empty last line; joining the lines again with the
+// line end then gives back the file exactly. No 8-bit encoding uses the byte "\n" inside a
+// character, and a UTF-16 file is split as text.
+void TIniFile::SplitLines(const QByteArray& data) {
+    const bool wide = Encoding == TEncoding::Utf16Le || Encoding == TEncoding::Utf16Be;
+    QList<QByteArray> raws;
+    QStringList texts;
+    if (wide) {
+        texts = Decode(data).split(QLatin1Char('\n'));
+    } else {
+        raws = data.split('\n');
+        for (const QByteArray& raw : raws)
+            texts << Decode(raw);
+    }
     // CRLF is the file's style only when every line end is CRLF; otherwise the carriage returns
     // stay part of their lines, so a file with mixed line ends is still written back unchanged.
     const bool allCrlf =
-        parts.size() > 1 && std::all_of(parts.begin(), parts.end() - 1,
-                                        [](const QByteArray& line) { return line.endsWith('\r'); });
-    if (allCrlf) Eol = "\r\n";
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        const QByteArray raw = allCrlf && i + 1 < parts.size() ? parts[i].chopped(1) : parts[i];
-        Lines.push_back({raw, Decode(raw)});
+        texts.size() > 1 && std::all_of(texts.begin(), texts.end() - 1,
+                                        [](const QString& line) { return line.endsWith('\r'); });
+    if (allCrlf) Eol = QStringLiteral("\r\n");
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        const bool chop = allCrlf && i + 1 < texts.size();
+        TLine line = MakeLine(chop ? texts[i].chopped(1) : texts[i]);
+        if (!wide) line.Raw = chop ? raws[i].chopped(1) : raws[i];
+        Lines.push_back(line);
     }
+}
+
+TIniFile::TLine TIniFile::MakeLine(const QString& text) const {
+    return {Encode(text), text, SectionName(text)};
 }
 
 QString TIniFile::Decode(const QByteArray& raw) const {
@@ -121,6 +157,10 @@ QString TIniFile::Decode(const QByteArray& raw) const {
         return QStringDecoder(Gb18030, Stateless()).decode(raw);
     case TEncoding::Latin1:
         return QString::fromLatin1(raw);
+    case TEncoding::Utf16Le:
+        return QStringDecoder(QStringDecoder::Utf16LE, Stateless()).decode(raw);
+    case TEncoding::Utf16Be:
+        return QStringDecoder(QStringDecoder::Utf16BE, Stateless()).decode(raw);
     default:
         return QString::fromUtf8(raw);
     }
@@ -132,6 +172,10 @@ QByteArray TIniFile::Encode(const QString& text) const {
         return QStringEncoder(Gb18030, Stateless()).encode(text);
     case TEncoding::Latin1:
         return text.toLatin1();
+    case TEncoding::Utf16Le:
+        return QStringEncoder(QStringEncoder::Utf16LE, Stateless()).encode(text);
+    case TEncoding::Utf16Be:
+        return QStringEncoder(QStringEncoder::Utf16BE, Stateless()).encode(text);
     default:
         return text.toUtf8();
     }
@@ -167,7 +211,7 @@ void TIniFile::MakeEncodable(const QString& text) {
 
 int TIniFile::FindSection(const QString& section) const {
     for (size_t i = 0; i < Lines.size(); ++i) {
-        const QString name = SectionName(Lines[i].Text);
+        const QString& name = Lines[i].Section;
         if (!name.isNull() && SameName(name, section)) return int(i);
     }
     return -1;
@@ -175,7 +219,7 @@ int TIniFile::FindSection(const QString& section) const {
 
 int TIniFile::SectionEnd(int sectionLine) const {
     for (size_t i = sectionLine + 1; i < Lines.size(); ++i)
-        if (!SectionName(Lines[i].Text).isNull()) return int(i);
+        if (!Lines[i].Section.isNull()) return int(i);
     return int(Lines.size());
 }
 
@@ -210,9 +254,7 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
         QString name, oldValue;
         SplitKeyLine(Lines[keyLine].Text, &name, &oldValue);
         if (oldValue == value) return;
-        TLine& line = Lines[keyLine];
-        line.Raw = ReplaceValue(line.Raw, Encode(value));
-        line.Text = Decode(line.Raw);
+        Lines[keyLine] = MakeLine(ReplaceValue(Lines[keyLine].Text, value));
         return;
     }
     int after = SectionEnd(sectionLine);
@@ -222,15 +264,19 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
 }
 
 bool TIniFile::UpdateFile(QString* error) {
-    QByteArray data = Bom ? Utf8Bom : QByteArray();
+    if (!Refused.isEmpty()) {
+        if (error) *error = Refused;
+        return false;
+    }
+    const QByteArray eol = Encode(Eol);
+    QByteArray data;
+    if (Bom)
+        data = Encoding == TEncoding::Utf16Le   ? Utf16LeBom
+               : Encoding == TEncoding::Utf16Be ? Utf16BeBom
+                                                : Utf8Bom;
     for (size_t i = 0; i < Lines.size(); ++i) {
-        if (i > 0) data += Eol;
+        if (i > 0) data += eol;
         data += Lines[i].Raw;
     }
-    QSaveFile file(FileName);
-    file.setDirectWriteFallback(true);
-    const bool written =
-        file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
-    if (!written && error) *error = FileError(FileName, file.errorString());
-    return written;
+    return SaveFileSafely(FileName, data, error);
 }

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 // The initialisation-file reader and writer, the settings file and the message texts.
 class TstSettings : public QObject {
     Q_OBJECT
@@ -30,6 +32,8 @@ private slots:
     void saveSettingsCreatesFile();
     void saveSettingsKeepsOtherLines();
     void saveSettingsUnwritable();
+    void specialSettingsFilesAreLeftAlone_data();
+    void specialSettingsFilesAreLeftAlone();
 
     void loadMessagesWithoutFile();
     void loadMessagesFromFile();
@@ -211,6 +215,17 @@ void TstSettings::iniWriteChangesOnlyItsLine_data() {
     QTest::newRow("mixed line ends kept") << mixed << "A"
                                           << "Two"
                                           << "3" << QByteArray("[A]\r\nOne=1\nTwo=3\r\n");
+
+    const QString wide = QString::fromUtf8("[A]\r\nName=\xE4\xB8\xAD\r\nOne=1\r\n");
+    const auto utf16 = [](const QString& text, QStringEncoder::Encoding encoding) -> QByteArray {
+        return QStringEncoder(encoding, QStringEncoder::Flag::WriteBom).encode(text);
+    };
+    for (const auto encoding : {QStringEncoder::Utf16LE, QStringEncoder::Utf16BE})
+        QTest::newRow(encoding == QStringEncoder::Utf16LE ? "UTF-16 LE kept" : "UTF-16 BE kept")
+            << utf16(wide, encoding) << "a"
+            << "one" << QString::fromUtf8("\xE6\x96\x87")
+            << utf16(QString(wide).replace("One=1", QString::fromUtf8("One=\xE6\x96\x87")),
+                     encoding);
 
     QTest::newRow("new file") << QByteArray("<none>") << "SysInfo"
                               << "Com"
@@ -423,6 +438,41 @@ void TstSettings::saveSettingsUnwritable() {
     QVERIFY(!SaveSettings(all, &error));
     QVERIFY(error.contains("SysInfo.Ini"));
     QCOMPARE(ReadBytes("plain.txt"), QByteArray("keep"));
+}
+
+void TstSettings::specialSettingsFilesAreLeftAlone_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("link to /dev/zero") << "zero";
+    QTest::newRow("larger than 1 MiB") << "large";
+}
+
+// Such a file reads as missing, at once, and is never written back.
+void TstSettings::specialSettingsFilesAreLeftAlone() {
+    QFETCH(QString, kind);
+    const QString path = PathOf("SysInfo.Ini");
+    QFile::remove(path);
+    const QByteArray large = "[SysInfo]\nCom=COM9\n" + QByteArray(TIniFile::MaxFileSize, ';');
+    if (kind == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    else if (kind == "zero")
+        QVERIFY(QFile::link("/dev/zero", path));
+    else
+        WriteBytes("SysInfo.Ini", large);
+
+    TALL all = MakeAll();
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("SysInfo.Ini: .*: ignored"));
+    LoadSettings(all);
+    QCOMPARE(all.PortName, QString("Com1"));
+    QString error;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("SysInfo.Ini: .*: ignored"));
+    QVERIFY(!SaveSettings(all, &error));
+    QVERIFY2(error.contains(path), qPrintable(error));
+    if (kind == "large")
+        QVERIFY(ReadBytes("SysInfo.Ini") == large);
+    else
+        QVERIFY(!QFileInfo(path).isFile() || QFileInfo(path).isSymLink());
+    QFile::remove(path);
 }
 
 void TstSettings::loadMessagesWithoutFile() {
