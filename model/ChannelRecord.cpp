@@ -20,11 +20,13 @@ struct TFlagBit {
     int bit;
 };
 constexpr TFlagBit FlagBits[] = {
-    {FieldCode::Power, 2},    {FieldCode::Bandwidth, 7}, {FieldCode::BusyLock, 4},
-    {FieldCode::Vox, 6},      {FieldCode::Epilogue, 3},
+    {FieldCode::Power, 2}, {FieldCode::Bandwidth, 7}, {FieldCode::BusyLock, 4},
+    {FieldCode::Vox, 6},   {FieldCode::Epilogue, 3},
 };
 
-uint8_t* Record(TALL& all, int k) { return &all.Image[ChannelOffset(k)]; }
+uint8_t* Record(TALL& all, int k) {
+    return &all.Image[ChannelOffset(k)];
+}
 
 double OffsetMHz(const uint8_t* rec) {
     return (rec[4] | rec[5] << 8 | rec[6] << 16) / 100000.0;
@@ -74,8 +76,7 @@ void WriteVfoRx(TALL& all, int k, QString& text) {
 void WriteOffset(TALL& all, int k, QString& text) {
     uint8_t* rec = Record(all, k);
     double offset = text.isEmpty() ? 0.0 : ParseMHz(text);
-    if (offset > MaxOffsetMHz)
-        offset = 0.0;
+    if (offset > MaxOffsetMHz) offset = 0.0;
     int mode = VfoMode(all, BytesToMHz(rec));
     const int64_t n = SnapFrequency(all, offset, mode);
     for (int i = 0; i < 3; ++i)
@@ -104,8 +105,7 @@ QString ReadIdCode(const uint8_t* rec) {
     QString code;
     for (int i = 0; i < IdDigits; ++i) {
         const int nibble = (i % 2 == 0) ? rec[IdByte + i / 2] >> 4 : rec[IdByte + i / 2] & 0x0F;
-        if (nibble > 9)
-            break;
+        if (nibble > 9) break;
         code += DtmfCodeToChar(nibble);
     }
     return code.size() < 3 ? QStringLiteral("000") : code;
@@ -119,7 +119,7 @@ QString ReadName(const uint8_t* rec) {
 }
 
 // Reads a tone and stores it back in its clean form. Bytes that are no tone at all read as no
-// tone, so the record then holds what the editors show.
+// tone but stay as they are: only an edit of the field replaces them.
 QString ReadTone(TALL& all, int k, int code) {
     const uint8_t* rec = Record(all, k);
     const int at = code == FieldCode::RxTone ? 8 : 10;
@@ -127,7 +127,7 @@ QString ReadTone(TALL& all, int k, int code) {
     try {
         tone = DecodeTone(rec[at], rec[at + 1]);
     } catch (const EConvertError&) {
-        tone.clear();
+        return QString();
     }
     WriteChannelField(all, k, code, tone);
     return tone;
@@ -142,13 +142,16 @@ double Rewrite(TALL& all, int k, int code, double mhz) {
 
 } // namespace
 
-int ChannelOffset(int k) { return RecordSize * k - 16; }
+int ChannelOffset(int k) {
+    return RecordSize * k - 16;
+}
 
-bool IsVfoChannel(int k) { return k == VfoLow || k == VfoHigh; }
+bool IsVfoChannel(int k) {
+    return k == VfoLow || k == VfoHigh;
+}
 
 void WriteChannelField(TALL& all, int k, int code, QString& text) {
-    if (k < 1 || k > VfoHigh)
-        return;
+    if (k < 1 || k > VfoHigh) return;
     uint8_t* rec = Record(all, k);
     switch (code) {
     case FieldCode::RxFreq:
@@ -183,8 +186,7 @@ void WriteChannelField(TALL& all, int k, int code, QString& text) {
         return;
     case FieldCode::Scan:
         // VFO records have no bit in the scan bitmap; the bytes after it belong to the FM memory.
-        if (!IsVfoChannel(k))
-            SetMapBit(all, Addr::ScanMap, k, text == QLatin1String("0"));
+        if (!IsVfoChannel(k)) SetMapBit(all, Addr::ScanMap, k, text == QLatin1String("0"));
         return;
     case FieldCode::Name:
         WriteName(rec, text);
@@ -196,17 +198,14 @@ void WriteChannelField(TALL& all, int k, int code, QString& text) {
         break;
     }
     for (const TFlagBit& flag : FlagBits) {
-        if (flag.code == code)
-            SetField(rec[12], uint8_t(1u << flag.bit), ParseInt(text));
+        if (flag.code == code) SetField(rec[12], uint8_t(1u << flag.bit), ParseInt(text));
     }
 }
 
 bool ReadChannel(TALL& all, int k, TChannel& channel) {
-    if (k < 1 || k > VfoHigh)
-        return false;
+    if (k < 1 || k > VfoHigh) return false;
     const bool vfo = IsVfoChannel(k);
-    if (!vfo && !TestMapBit(all, Addr::PresentMap, k))
-        return false;
+    if (!vfo && !TestMapBit(all, Addr::PresentMap, k)) return false;
     const uint8_t* rec = Record(all, k);
 
     double rx = BytesToMHz(rec);
@@ -215,12 +214,10 @@ bool ReadChannel(TALL& all, int k, TChannel& channel) {
 
     if (vfo) {
         double offset = OffsetMHz(rec);
-        if (offset > MaxOffsetMHz)
-            offset = 0.0;
+        if (offset > MaxOffsetMHz) offset = 0.0;
         channel.Offset = Rewrite(all, k, FieldCode::Offset, offset);
         channel.Duplex = rec[7] & 0x03;
-        if (channel.Duplex == 3)
-            channel.Duplex = 0;
+        if (channel.Duplex == 3) channel.Duplex = 0;
         channel.TxFreq = channel.Duplex == 1   ? channel.RxFreq + channel.Offset
                          : channel.Duplex == 2 ? channel.RxFreq - channel.Offset
                                                : channel.RxFreq;
@@ -251,8 +248,7 @@ bool ReadChannel(TALL& all, int k, TChannel& channel) {
     channel.Ani = uint8_t(GetBit(rec[13], 7));
     channel.Name = ReadName(rec);
     channel.IdCode = ReadIdCode(rec);
-    if (!vfo)
-        channel.ScanDel = TestMapBit(all, Addr::ScanMap, k) ? 0 : 1;
+    if (!vfo) channel.ScanDel = TestMapBit(all, Addr::ScanMap, k) ? 0 : 1;
     return true;
 }
 
@@ -265,10 +261,10 @@ void NewChannel(TALL& all, int k, const QString& rxText) {
         const char* text;
     };
     static const TDefault Defaults[] = {
-        {FieldCode::RxTone, ""},   {FieldCode::TxTone, ""},    {FieldCode::Power, "1"},
-        {FieldCode::Bandwidth, "1"}, {FieldCode::Scan, "1"},    {FieldCode::BusyLock, "1"},
-        {FieldCode::Vox, "1"},     {FieldCode::VoiceMode, "0"}, {FieldCode::Epilogue, "1"},
-        {FieldCode::PttId, "0"},   {FieldCode::Ani, "1"},      {FieldCode::Name, ""},
+        {FieldCode::RxTone, ""},     {FieldCode::TxTone, ""},     {FieldCode::Power, "1"},
+        {FieldCode::Bandwidth, "1"}, {FieldCode::Scan, "1"},      {FieldCode::BusyLock, "1"},
+        {FieldCode::Vox, "1"},       {FieldCode::VoiceMode, "0"}, {FieldCode::Epilogue, "1"},
+        {FieldCode::PttId, "0"},     {FieldCode::Ani, "1"},       {FieldCode::Name, ""},
         {FieldCode::IdCode, ""},
     };
     for (const TDefault& field : Defaults) {

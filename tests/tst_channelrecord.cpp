@@ -474,11 +474,11 @@ void TestChannelRecord::readRewritesTones_data() {
         << QByteArray::fromHex("12FF") << "" << QByteArray::fromHex("FFFF");
     QTest::newRow("DCS with stray bits")
         << QByteArray::fromHex("9CA7") << "D714N" << QByteArray::fromHex("1487");
-    // Bytes that are no tone read as no tone and are stored as such.
+    // Bytes that are no tone read as no tone and stay as the radio had them.
     QTest::newRow("not decimal") << QByteArray::fromHex("0A0A") << ""
-                                 << QByteArray::fromHex("FFFF");
+                                 << QByteArray::fromHex("0A0A");
     QTest::newRow("high byte not decimal")
-        << QByteArray::fromHex("007F") << "" << QByteArray::fromHex("FFFF");
+        << QByteArray::fromHex("007F") << "" << QByteArray::fromHex("007F");
 }
 
 void TestChannelRecord::readRewritesTones() {

@@ -21,8 +21,7 @@ class TstCli : public QObject {
         env.insert(QStringLiteral("ZP407NE_HOME"), Home.path());
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(ZP_CLI), args);
-        if (!process.waitForFinished(30000))
-            return {};
+        if (!process.waitForFinished(30000)) return {};
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromUtf8(process.readAllStandardOutput()),
                 QString::fromUtf8(process.readAllStandardError())};
@@ -178,8 +177,8 @@ private slots:
         QCOMPARE(out.mid(Record(3), 8).toHex(' '), QByteArray("00 5a 62 02 cc 41 dd 00"));
         // channel 2: the DCS bytes written back in their clean form
         QCOMPARE(out.mid(Record(2) + 8, 4).toHex(' '), QByteArray("23 80 54 c7"));
-        // channel 6: bytes that are no tone become no tone
-        QCOMPARE(out.mid(Record(6) + 8, 4).toHex(' '), QByteArray("ff ff ff ff"));
+        // channel 6: bytes that are no tone stay as they were
+        QCOMPARE(out.mid(Record(6) + 8, 4), crafted.mid(Record(6) + 8, 4));
         // the empty channel and the file-only block stay as they were
         QCOMPARE(out.mid(Record(5), 32), crafted.mid(Record(5), 32));
         QCOMPARE(out.mid(0x1290, 16), crafted.mid(0x1290, 16));
@@ -187,8 +186,7 @@ private slots:
 
     void translatedList() {
         QTemporaryDir home;
-        WriteFile(home.filePath(QStringLiteral("SysInfo.Ini")),
-                  "[SysInfo]\r\nLanguage_ID=1\r\n");
+        WriteFile(home.filePath(QStringLiteral("SysInfo.Ini")), "[SysInfo]\r\nLanguage_ID=1\r\n");
         WriteFile(home.filePath(QStringLiteral("Chinese.Ini")),
                   "[fChsInfo]\nColShow.2=100@RX|Freq\ncxPwrv.1=Hi\ncxDcts.0=Off\n"
                   "cxDcts.9=ignored\n[fInfoMsg]\nLabel1.Caption=Model\n");
@@ -226,11 +224,10 @@ private slots:
         QFETCH(QString, message);
         WriteFile(Path(QStringLiteral("bad.dat")), bytes);
         const QString out = Path(QStringLiteral("bad-out.dat"));
-        for (const QString& command : {QStringLiteral("channels"), QStringLiteral("info"),
-                                       QStringLiteral("resave")}) {
+        for (const QString& command :
+             {QStringLiteral("channels"), QStringLiteral("info"), QStringLiteral("resave")}) {
             QStringList args{command, Path(QStringLiteral("bad.dat"))};
-            if (command == QLatin1String("resave"))
-                args << out;
+            if (command == QLatin1String("resave")) args << out;
             const TRun run = Run(args);
             QCOMPARE(run.status, 2);
             QVERIFY2(run.err.contains(message), qPrintable(run.err));
@@ -249,13 +246,31 @@ private slots:
         QVERIFY(run.err.contains(QStringLiteral("x.dat")));
     }
 
+    // Output that cannot be written is a failure, not a success with nothing printed.
+    void unwritableOutputFails() {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ZP407NE_HOME"), Home.path());
+        process.setProcessEnvironment(env);
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        WriteFile(Path(QStringLiteral("ok.dat")), NewFile);
+        process.start(QStringLiteral(ZP_CLI),
+                      {QStringLiteral("channels"), Path(QStringLiteral("ok.dat"))});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 2);
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(err.contains(QStringLiteral("No space left on device")), qPrintable(err));
+    }
+
     void usageErrors_data() {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("nothing") << QStringList();
-        QTest::newRow("unknown command") << QStringList{QStringLiteral("print"), QStringLiteral("a")};
-        QTest::newRow("missing argument") << QStringList{QStringLiteral("resave"), QStringLiteral("a")};
-        QTest::newRow("extra argument") << QStringList{QStringLiteral("new"), QStringLiteral("a"),
-                                                       QStringLiteral("b")};
+        QTest::newRow("unknown command")
+            << QStringList{QStringLiteral("print"), QStringLiteral("a")};
+        QTest::newRow("missing argument")
+            << QStringList{QStringLiteral("resave"), QStringLiteral("a")};
+        QTest::newRow("extra argument")
+            << QStringList{QStringLiteral("new"), QStringLiteral("a"), QStringLiteral("b")};
     }
 
     void usageErrors() {

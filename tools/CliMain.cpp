@@ -12,9 +12,13 @@
 #include "RadioInfo.h"
 
 #include <QCoreApplication>
+#include <QIODevice>
 #include <QTextStream>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -59,6 +63,21 @@ struct TArgs {
     bool Force = false;
     bool StallReport = false;
 };
+
+// Whether everything printed reached its destination: a full disk, a closed or broken standard
+// output is a failure, not a success with nothing written.
+bool OutputWritten(QString* reason) {
+    Out().flush();
+    errno = 0;
+    if (Out().status() == QTextStream::Ok && std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return true;
+    const int error = errno;
+    QString why = Out().device()->errorString();
+    if (why.isEmpty() || why == QLatin1String("Unknown error"))
+        why = QString::fromLocal8Bit(std::strerror(error ? error : EIO));
+    *reason = QStringLiteral("standard output: ") + why;
+    return false;
+}
 
 int Fail(const QString& message) {
     Err() << message << Qt::endl;
@@ -214,7 +233,8 @@ int main(int argc, char* argv[]) {
     const QStringList args = app.arguments().mid(1);
     if (args.value(0) == QLatin1String("--help") || args.value(0) == QLatin1String("-h")) {
         Out() << Usage;
-        return 0;
+        QString reason;
+        return OutputWritten(&reason) ? 0 : Fail(reason);
     }
     for (const TCommand& command : Commands) {
         TArgs parsed;
@@ -222,7 +242,8 @@ int main(int argc, char* argv[]) {
             ParseArgs(command, args.mid(1), parsed)) {
             TProgram program;
             const int status = command.run(program, parsed);
-            Out().flush();
+            QString reason;
+            if (!OutputWritten(&reason)) return Fail(reason);
             return status;
         }
     }
