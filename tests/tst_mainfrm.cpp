@@ -9,6 +9,7 @@
 #include "Model.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -294,32 +295,58 @@ private slots:
         QCOMPARE(Grids().size(), 1);
     }
 
+    // The real dialog: band 2 (136-174 MHz, channel 1's band) is switched off and OK pressed.
+    // A new image for that choice is made only when every question lets it; on any other path
+    // the state, the image and the status bar stay as they were.
     void modelChoice_data() {
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<bool>("modified");
-        QTest::addColumn<int>("clear");
+        QTest::addColumn<QList<int>>("answers"); // ClearData, then SaveProgram
         QTest::addColumn<bool>("keep");
-        QTest::newRow("cancelled") << false << true << 0 << true;
-        QTest::newRow("unmodified: new at once") << true << false << 0 << false;
-        QTest::newRow("clear refused") << true << true << int(MessageResult::No) << true;
-        QTest::newRow("clear, then no save") << true << true << int(MessageResult::Yes) << false;
+        QTest::newRow("cancelled") << false << true << QList<int>{} << true;
+        QTest::newRow("unmodified: new at once") << true << false << QList<int>{} << false;
+        QTest::newRow("clear refused") << true << true << QList<int>{MessageResult::No} << true;
+        QTest::newRow("clear, then no save")
+            << true << true << QList<int>{MessageResult::Yes, MessageResult::No} << false;
+        QTest::newRow("clear, save wanted, save dialog cancelled")
+            << true << true << QList<int>{MessageResult::Yes, MessageResult::Yes} << true;
     }
 
     void modelChoice() {
         QFETCH(bool, accepted);
         QFETCH(bool, modified);
-        QFETCH(int, clear);
+        QFETCH(QList<int>, answers);
         QFETCH(bool, keep);
         Edit();
         Db->All.Modified = modified;
-        if (clear) TMessageBoxSeam::QueueAnswer(clear);
-        if (clear == MessageResult::Yes)
-            TMessageBoxSeam::QueueAnswer(MessageResult::No); // the save question of New
-        TModalDialog::QueueDriver(
-            [accepted](QDialog& dialog) { qobject_cast<TfModel*>(&dialog)->Accepted = accepted; });
+        const TALL before = Db->All;
+        const QString bandsShown = Panel(5);
+        for (int answer : answers)
+            TMessageBoxSeam::QueueAnswer(answer);
+        TFileDialog::QueueFileName(QString());
+        TModalDialog::QueueDriver([accepted](QDialog& dialog) {
+            dialog.findChild<QCheckBox*>(QStringLiteral("cxUse_2"))->click();
+            dialog
+                .findChild<QPushButton*>(accepted ? QStringLiteral("btnOk")
+                                                  : QStringLiteral("btnCancel"))
+                ->click();
+        });
         Frm->RunCommand(30);
+        QCOMPARE(TMessageBoxSeam::TakeShown().size(), size_t(answers.size()));
         QCOMPARE(EditKept(), keep);
-        QCOMPARE(TMessageBoxSeam::TakeShown().size(), size_t(clear ? (keep ? 1 : 2) : 0));
+        if (!keep) {
+            QCOMPARE(Db->All.BandEnable, uint8_t(0x01));
+            return;
+        }
+        QVERIFY(Db->All.Image == before.Image);
+        QCOMPARE(Db->All.BandEnable, before.BandEnable);
+        QCOMPARE(Db->All.ModelCode, before.ModelCode);
+        QCOMPARE(Db->All.Bands[1].Low, before.Bands[1].Low);
+        QCOMPARE(Panel(5), bandsShown);
+        // Channel 1 is still in an enabled band: reading it moves nothing.
+        TChannel channel;
+        QVERIFY(ReadChannel(Db->All, 1, channel));
+        QCOMPARE(channel.RxFreq, 145.0);
     }
 
     void languageChange() {
@@ -341,7 +368,7 @@ private slots:
                  QStringLiteral("Funkinfo"));
         QVERIFY(!grid);
         QCOMPARE(Grids().size(), 1);
-        QVERIFY(!Db->All.Modified);
+        QVERIFY(Db->All.Modified); // the edit made before the change is still to be saved
     }
 
     void treeDoubleClick() {

@@ -220,13 +220,16 @@ private slots:
         QVERIFY(shown.empty());
         QVERIFY(!dialog.isVisible() && dialog.Accepted);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(all.BandEnable, uint8_t(bandEnable));
-        QCOMPARE(all.ModelCode, QStringLiteral("QX47"));
+        // The choice waits for the new image; the state object is not touched yet.
+        QVERIFY(all.BandEnable == before.BandEnable && all.ModelCode.isEmpty());
+        const TfModel::TChoice& choice = dialog.Choice;
+        QCOMPARE(choice.BandEnable, uint8_t(bandEnable));
+        QCOMPARE(choice.ModelCode, QStringLiteral("QX47"));
         const TBand expected[] = {{410.0, 470.0}, {140.0, 170.0}, {245.0, 246.0}, {350.0, 400.0}};
         for (int band = 0; band < BandCount; ++band) {
             const TBand want = rows.contains(band + 1) ? expected[band] : TBand{};
-            QCOMPARE(all.Bands[band].Low, want.Low);
-            QCOMPARE(all.Bands[band].High, want.High);
+            QCOMPARE(choice.Bands[band].Low, want.Low);
+            QCOMPARE(choice.Bands[band].High, want.High);
         }
     }
 
@@ -241,7 +244,7 @@ private slots:
         QTest::keyClicks(high, QStringLiteral("530"));
         QTest::keyClick(high, Qt::Key_Return);
         QVERIFY(dialog.Accepted);
-        QCOMPARE(f.Db.All.Bands[0].High, 520.0);
+        QCOMPARE(dialog.Choice.Bands[0].High, 520.0);
     }
 
     void cancelStoresNothing() {
@@ -285,8 +288,8 @@ private slots:
         QCOMPARE(Edge(dialog, 2, 'L')->text(), QStringLiteral("200.00000"));
         Click(dialog, QStringLiteral("btnOk"));
         QVERIFY(dialog.Accepted);
-        QCOMPARE(f.Db.All.BandEnable, uint8_t(0x01));
-        QCOMPARE(f.Db.All.ModelCode, QStringLiteral("QX11"));
+        QCOMPARE(dialog.Choice.BandEnable, uint8_t(0x01));
+        QCOMPARE(dialog.Choice.ModelCode, QStringLiteral("QX11"));
     }
 };
 

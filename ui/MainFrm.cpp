@@ -460,7 +460,14 @@ bool TfMainFrm::OfferSave() {
 }
 
 void TfMainFrm::New() {
+    StartNewImage(nullptr);
+}
+
+// Replaces the image by a new one, for a newly chosen model when one is given; nothing changes
+// when unsaved changes were to be saved and were not.
+void TfMainFrm::StartNewImage(const TfModel::TChoice* model) {
     if (!OfferSave()) return;
+    if (model) model->ApplyTo(db.All);
     FileName.clear();
     db.NewImage();
     UpdateStatus();
@@ -528,7 +535,7 @@ void TfMainFrm::ChooseModel() {
     TfModel dialog(db, this);
     TModalDialog::Exec(dialog);
     if (dialog.Accepted && (!db.All.Modified || Ask(db.Language.ClearData) == MessageResult::Yes))
-        New();
+        StartNewImage(&dialog.Choice);
 }
 
 void TfMainFrm::ChooseLanguage() {
@@ -542,8 +549,9 @@ void TfMainFrm::ChooseLanguage() {
     // The editors are translated when they open, so they open anew.
     CloseChildren();
     LabelTree();
+    const bool modified = all.Modified; // the image stays; so do its unsaved changes
     ShowChild(TChildKind::ChsInfo);
-    all.Modified = false;
+    all.Modified = modified;
 }
 
 void TfMainFrm::ShowAbout() {

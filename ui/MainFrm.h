@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Model.h"
 #include "RadioDialog.h"
 
 #include <QMainWindow>
@@ -84,6 +85,7 @@ private:
     void Tell(const QString& text);
     bool OfferSave();
     void New();
+    void StartNewImage(const TfModel::TChoice* model);
     void Open();
     bool Save();
     bool SaveAs();

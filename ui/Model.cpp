@@ -305,6 +305,12 @@ void TfModel::UpperEdgeChanged(int band) {
     SetEditValue(row.High, high);
 }
 
+void TfModel::TChoice::ApplyTo(TALL& all) const {
+    all.BandEnable = BandEnable;
+    all.Bands = Bands;
+    all.ModelCode = ModelCode;
+}
+
 void TfModel::btnOkClick() {
     Accepted = false;
     std::array<TBand, BandCount> bands{};
@@ -320,9 +326,7 @@ void TfModel::btnOkClick() {
         ShowMessageBox(Db.Language.Caution, Db.Language.ErrRange, MessageKind::Information);
         return;
     }
-    Db.All.BandEnable = selection;
-    Db.All.Bands = bands;
-    Db.All.ModelCode = ChosenCode;
+    Choice = {selection, bands, ChosenCode};
     Accepted = true;
     accept();
 }

@@ -16,14 +16,24 @@ class TMacType;
 class TfMaindb;
 
 // The model information dialog: chooses the radio model and which of its bands are used, with
-// which range. OK stores the choice in the state object.
+// which range. OK keeps the choice in Choice; it reaches the state object only when the main
+// window actually makes the new image for it.
 class TfModel : public QDialog {
     Q_OBJECT
 public:
+    // The model and bands chosen with OK.
+    struct TChoice {
+        uint8_t BandEnable = 0;
+        std::array<TBand, BandCount> Bands{};
+        QString ModelCode;
+        void ApplyTo(TALL& all) const;
+    };
+
     explicit TfModel(TfMaindb& db, QWidget* parent = nullptr);
     ~TfModel() override;
-    // OK succeeded and stored the choice; the main window then offers a new image.
+    // OK succeeded and Choice holds the choice; the main window then offers a new image.
     bool Accepted = false;
+    TChoice Choice;
 
 protected:
     void showEvent(QShowEvent* event) override;
