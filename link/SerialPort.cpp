@@ -18,6 +18,9 @@ namespace {
 
 // Errors without received bytes (a radio answering at another speed) show in the counters only.
 constexpr int LineErrorPollMs = 100;
+// What the port holds of received bytes; past that it leaves them to the driver, so a device
+// that floods the line cannot grow the program's memory.
+constexpr qint64 ReceiveBufferSize = 4096;
 
 bool AccessDenied(const QString& device) {
 #ifdef Q_OS_UNIX
@@ -33,6 +36,7 @@ bool AccessDenied(const QString& device) {
 TSerialPort::TSerialPort(QObject* parent)
     : TLinkPort(parent), Port(new QSerialPort(this)), ErrorPoll(new QTimer(this)) {
     ErrorPoll->setInterval(LineErrorPollMs);
+    Port->setReadBufferSize(ReceiveBufferSize);
     connect(ErrorPoll, &QTimer::timeout, this, &TSerialPort::CheckLineErrors);
     connect(Port, &QSerialPort::readyRead, this, &TSerialPort::PortReadyRead);
     connect(Port, &QSerialPort::errorOccurred, this, &TSerialPort::PortErrorOccurred);

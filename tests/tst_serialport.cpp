@@ -46,6 +46,10 @@ public:
             Bytes.append(buffer, int(count));
         return Bytes;
     }
+    // Sends what the line takes of bytes now; the count taken.
+    qint64 TrySend(const QByteArray& bytes) {
+        return std::max<ssize_t>(0, ::write(Master, bytes.constData(), size_t(bytes.size())));
+    }
     void Send(const QByteArray& bytes) {
         QCOMPARE(::write(Master, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
     }
@@ -160,6 +164,21 @@ private slots:
         QTRY_VERIFY(data.size() >= 2);
         port.FlushInput();
         QCOMPARE(port.ReadAvailable(), QByteArray());
+    }
+
+    // A flood of bytes that nobody takes is held up to 4096 bytes; the rest waits in the driver.
+    void receivedBytesAreBounded() {
+        TPty pty;
+        TSerialPort port;
+        QVERIFY(port.Open(Line(pty.Slave), nullptr));
+        const QByteArray chunk(1024, 'x');
+        qint64 sent = 0;
+        for (int round = 0; round < 200 && sent < 64 * 1024; ++round) {
+            sent += pty.TrySend(chunk);
+            QCoreApplication::processEvents();
+        }
+        const QByteArray held = port.ReadAvailable();
+        QVERIFY2(held.size() > 0 && held.size() <= 4096, QByteArray::number(held.size()));
     }
 
     // Qt's buffer counts until the other side has taken every byte.
