@@ -1,5 +1,5 @@
-#include "MainFrm.h"
-#include "Maindb.h"
+#include "ui/main/MainFrm.h"
+#include "core/Maindb.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,14 +1,14 @@
 // Feeds arbitrary bytes to opening a data file, then reads every channel and builds every text
 // the channel list and the radio information show.
 
-#include "All.h"
-#include "Channel.h"
-#include "ChannelRow.h"
-#include "DataFile.h"
-#include "ImageSetup.h"
-#include "ChannelRecord.h"
-#include "MacList.h"
-#include "RadioInfo.h"
+#include "core/All.h"
+#include "core/Channel.h"
+#include "core/ChannelRow.h"
+#include "core/DataFile.h"
+#include "core/ImageSetup.h"
+#include "core/ChannelRecord.h"
+#include "core/MacList.h"
+#include "core/RadioInfo.h"
 
 #include <QDateTime>
 

@@ -5,13 +5,13 @@
 // when an exchange that did not complete a read changed the image, or a write changed more of it
 // than the date stamp.
 
-#include "FakeLinkClock.h"
-#include "FakeLinkPort.h"
-#include "MacType.h"
-#include "Maindb.h"
-#include "RadioPeer.h"
-#include "ReadExchange.h"
-#include "WriteExchange.h"
+#include "tests/support/FakeLinkClock.h"
+#include "tests/support/FakeLinkPort.h"
+#include "core/MacType.h"
+#include "core/Maindb.h"
+#include "tests/support/RadioPeer.h"
+#include "link/ReadExchange.h"
+#include "link/WriteExchange.h"
 
 #include <QTemporaryDir>
 #include <fuzzer/FuzzedDataProvider.h>

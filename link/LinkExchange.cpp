@@ -1,7 +1,7 @@
-#include "LinkExchange.h"
+#include "link/LinkExchange.h"
 
-#include "Maindb.h"
-#include "WakeUp.h"
+#include "core/Maindb.h"
+#include "link/WakeUp.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LinkMachine.h"
+#include "link/LinkMachine.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "LinkMachine.h"
+#include "link/LinkMachine.h"
 
-#include "LinkClock.h"
-#include "Maindb.h"
-#include "PortNames.h"
+#include "link/LinkClock.h"
+#include "core/Maindb.h"
+#include "link/PortNames.h"
 
 #include <QRandomGenerator>
 

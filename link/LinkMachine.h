@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Language.h"
-#include "LinkPort.h"
-#include "LinkTimer.h"
-#include "MessageBox.h"
+#include "core/Language.h"
+#include "link/LinkPort.h"
+#include "link/LinkTimer.h"
+#include "core/MessageKind.h"
 
 #include <QByteArray>
 #include <QMetaType>

@@ -1,6 +1,6 @@
-#include "LinkTimer.h"
+#include "link/LinkTimer.h"
 
-#include "LinkClock.h"
+#include "link/LinkClock.h"
 
 TLinkTimer::TLinkTimer(TLinkClock& clock, int interval, std::function<void()> handler,
                        std::function<void()> becameDue)

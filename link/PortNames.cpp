@@ -1,9 +1,9 @@
-#include "PortNames.h"
+#include "link/PortNames.h"
 
-#include "All.h"
-#include "IniFile.h"
-#include "SerialPort.h"
-#include "SysSettings.h"
+#include "core/All.h"
+#include "core/IniFile.h"
+#include "link/SerialPort.h"
+#include "core/SysSettings.h"
 
 #include <QDir>
 #include <QFileInfo>

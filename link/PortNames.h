@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LinkPort.h"
+#include "link/LinkPort.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "ReadExchange.h"
+#include "link/ReadExchange.h"
 
-#include "ImageSetup.h"
-#include "Maindb.h"
+#include "core/ImageSetup.h"
+#include "core/Maindb.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LinkExchange.h"
+#include "link/LinkExchange.h"
 
 // Reading the radio's memory into the image: identification and model check, then blocks 0 to
 // 296 with an 'R' frame each, acknowledged one by one. Only a completed read replaces the image

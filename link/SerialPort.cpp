@@ -1,6 +1,6 @@
-#include "SerialPort.h"
+#include "link/SerialPort.h"
 
-#include "PortNames.h"
+#include "link/PortNames.h"
 
 #include <QFile>
 #include <QTimer>

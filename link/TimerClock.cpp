@@ -1,4 +1,4 @@
-#include "TimerClock.h"
+#include "link/TimerClock.h"
 
 #include <QTimer>
 

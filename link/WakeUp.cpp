@@ -1,4 +1,4 @@
-#include "WakeUp.h"
+#include "link/WakeUp.h"
 
 QByteArray MakeWakeUp(int n, const std::function<int(int bound)>& random) {
     const char letter = (n >= 1 && n <= 9) ? char(0x60 + n) : char(0x65 + random(5));

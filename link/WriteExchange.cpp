@@ -1,7 +1,7 @@
-#include "WriteExchange.h"
+#include "link/WriteExchange.h"
 
-#include "Codecs.h"
-#include "Maindb.h"
+#include "core/Codecs.h"
+#include "core/Maindb.h"
 
 TWriteExchange::TWriteExchange(TfMaindb& db, TLinkPort& port, TLinkClock& clock, QObject* parent)
     : TLinkExchange(db, port, clock,

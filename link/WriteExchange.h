@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LinkExchange.h"
+#include "link/LinkExchange.h"
 
 // Writing the image to the radio: identification and model classification (the same model goes
 // on, a compatible one after a Yes to the force-write question, any other ends with ModError),

@@ -1,0 +1,458 @@
+#include "core/ChannelRecord.h"
+#include "ui/channels/ChsInfo.h"
+#include "core/Codecs.h"
+#include "core/Maindb.h"
+#include "widgets/MessageBox.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// A channel grid window on a fresh image of the built-in model, driven through its widgets.
+class TGrid {
+public:
+    QTemporaryDir Folder;
+    TfMaindb Db{Folder.path() + QLatin1Char('/')};
+    TfChsInfo Window{Db};
+    QTableWidget* Grid = Window.findChild<QTableWidget*>(QStringLiteral("gvChs"));
+
+    TGrid() {
+        Db.BuildStartImage();
+        Db.NewImage();
+    }
+
+    bool Open() {
+        Window.show();
+        Window.activateWindow();
+        return QTest::qWaitForWindowActive(&Window);
+    }
+
+    int Column(int code) const {
+        for (int column = 0; column < Grid->columnCount(); ++column) {
+            if (Grid->horizontalHeaderItem(column)->data(Qt::UserRole).toInt() == code)
+                return column;
+        }
+        return -1;
+    }
+    QTableWidgetItem* Cell(int channel, int code) const {
+        return Grid->item(channel - 1, Column(code));
+    }
+    QString Text(int channel, int code) const { return Cell(channel, code)->text(); }
+    bool Editable(int channel, int code) const {
+        return Cell(channel, code)->flags() & Qt::ItemIsEditable;
+    }
+
+    void Click(int channel, int code) {
+        const QModelIndex index = Grid->model()->index(channel - 1, Column(code));
+        Grid->scrollTo(index);
+        QTest::mouseClick(Grid->viewport(), Qt::LeftButton, {}, Grid->visualRect(index).center());
+    }
+    QComboBox* Box(const char* name) const {
+        return Window.findChild<QComboBox*>(QLatin1String(name));
+    }
+    // The box shown over the active cell, if any.
+    QComboBox* ShownBox() const {
+        for (QComboBox* box : Window.findChildren<QComboBox*>()) {
+            if (box->isVisible()) return box;
+        }
+        return nullptr;
+    }
+    static QLineEdit* FocusedEditor() {
+        return qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    }
+
+    // Clicks a text cell, replaces its whole text by typing (keys as a user types them) and
+    // presses Enter; false when no editor opened.
+    bool Type(int channel, int code, const QString& keys) {
+        Click(channel, code);
+        QLineEdit* editor = FocusedEditor();
+        if (!editor) return false;
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QTest::keyClicks(editor, keys);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents(); // the view commits an Enter in a queued call
+        return true;
+    }
+
+    // What the image holds for a text field of channel k, in the grid's text form.
+    QString Stored(int k, int code) {
+        TChannel channel;
+        if (!ReadChannel(Db.All, k, channel)) return QStringLiteral("<empty>");
+        switch (code) {
+        case FieldCode::RxFreq:
+            return FormatMHz(channel.RxFreq);
+        case FieldCode::TxFreq:
+            return channel.TxFreq < 0 ? QString() : FormatMHz(channel.TxFreq);
+        case FieldCode::RxTone:
+            return channel.RxTone;
+        case FieldCode::Name:
+            return channel.Name;
+        case FieldCode::IdCode:
+            return channel.IdCode;
+        default:
+            return QString();
+        }
+    }
+
+    QStringList RowTexts(int channel) const {
+        QStringList texts;
+        for (int column = 0; column < Grid->columnCount(); ++column)
+            texts << Grid->item(channel - 1, column)->text();
+        return texts;
+    }
+};
+
+void WriteFile(const QString& name, const QByteArray& bytes) {
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+// The memory channel grid: its columns, typed texts, choice boxes, translation and the requests
+// it sends to the main window.
+class TstChsInfo : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { TMessageBoxSeam::Reset(); }
+
+    void columnsRowsAndShading() {
+        TGrid grid;
+        QVERIFY(grid.Open());
+        QCOMPARE(grid.Window.windowTitle(), QStringLiteral("Channel Information"));
+        QStringList captions;
+        for (int column = 0; column < grid.Grid->columnCount(); ++column)
+            captions << grid.Grid->horizontalHeaderItem(column)->text();
+        QCOMPARE(captions, QStringList({"No.", "RX Frequency", "TX Frequency", "QT/DQT Dec",
+                                        "QT/DQT Enc", "TX Power", "W/N", "Scan Add", "Busy Lock",
+                                        "Vox", "Epilogue", "PTT ID", "DTMF", "NAME", "ID Code"}));
+        QCOMPARE(grid.Grid->rowCount(), 128);
+        QCOMPARE(grid.Grid->columnWidth(grid.Column(FieldCode::RxFreq)), 80);
+        QCOMPARE(grid.Text(128, 1), QStringLiteral("128"));
+        QCOMPARE(grid.Grid->currentRow(), 0);
+        QCOMPARE(grid.Grid->currentColumn(), grid.Column(FieldCode::RxFreq));
+
+        const QColor shade = grid.Grid->palette().color(QPalette::ToolTipBase);
+        for (int channel = 1; channel <= 128; ++channel) {
+            const bool shaded =
+                grid.Cell(channel, FieldCode::RxFreq)->background().color() == shade;
+            QVERIFY2(shaded == (channel % 16 == 0), qPrintable(QString::number(channel)));
+        }
+        // An empty channel: RX can be typed into, TX, NAME and ID cannot.
+        QVERIFY(grid.Editable(1, FieldCode::RxFreq));
+        QVERIFY(!grid.Editable(1, FieldCode::TxFreq));
+        QVERIFY(!grid.Editable(1, FieldCode::Name));
+        QVERIFY(!grid.Editable(1, FieldCode::IdCode));
+        QVERIFY(!grid.Editable(1, FieldCode::Power));
+    }
+
+    void placedInItsSubWindow() {
+        TGrid grid;
+        QMdiArea area;
+        area.resize(1200, 800);
+        QMdiSubWindow* frame = area.addSubWindow(new TfChsInfo(grid.Db));
+        area.show();
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        QCOMPARE(frame->pos(), QPoint(20, 20));
+        QCOMPARE(frame->size(), QSize(985 + 60, 460)); // the column widths + 60
+    }
+
+    void numberColumnStaysInView() {
+        TGrid grid;
+        QVERIFY(grid.Open());
+        grid.Window.resize(300, 300);
+        grid.Grid->horizontalScrollBar()->setValue(grid.Grid->horizontalScrollBar()->maximum());
+        grid.Grid->verticalScrollBar()->setValue(grid.Grid->verticalScrollBar()->maximum());
+        QCoreApplication::processEvents();
+        // The grid itself has scrolled its number column away ...
+        const QModelIndex last = grid.Grid->model()->index(127, 0);
+        QVERIFY(grid.Grid->visualRect(last).right() < 0);
+        // ... while the view over its left edge shows the same rows' numbers.
+        auto* numbers = grid.Grid->findChild<QTableView*>();
+        QVERIFY(numbers && numbers->isVisible());
+        QCOMPARE(numbers->x(), grid.Grid->frameWidth());
+        QCOMPARE(numbers->indexAt(numbers->visualRect(last).center()).data().toString(),
+                 QStringLiteral("128"));
+        QVERIFY(numbers->viewport()->rect().intersects(numbers->visualRect(last)));
+    }
+
+    void typingRxCreatesAndClearingDeletes() {
+        TGrid grid;
+        QVERIFY(grid.Open());
+        QSignalSpy reloads(&grid.Window, &TfChsInfo::ReloadRequested);
+
+        QVERIFY(grid.Type(3, FieldCode::RxFreq, QStringLiteral("145,5"))); // ',' types '.'
+        QCOMPARE(grid.RowTexts(3),
+                 QStringList({"3", "145.50000", "145.50000", "None", "None", "High", "Wide", "Del",
+                              "Off", "No", "On", "Off", "OFF", "", "000"}));
+        QCOMPARE(grid.Stored(3, FieldCode::RxFreq), QStringLiteral("145.50000"));
+        QCOMPARE(grid.Cell(3, 1)->data(Qt::UserRole).toString(), QStringLiteral("1"));
+        QCOMPARE(grid.Cell(3, FieldCode::Power)->data(Qt::UserRole).toString(),
+                 QStringLiteral("1"));
+        QVERIFY(grid.Editable(3, FieldCode::TxFreq));
+        QVERIFY(grid.Editable(3, FieldCode::Name));
+        QVERIFY(grid.Editable(3, FieldCode::IdCode));
+        QVERIFY(grid.Db.All.Modified);
+        QCOMPARE(grid.Db.All.CurrentChannel, 3);
+        QVERIFY(!reloads.isEmpty());
+        QVERIFY(std::all_of(reloads.begin(), reloads.end(),
+                            [](const QList<QVariant>& args) { return args.at(0).toInt() == 2; }));
+        QVERIFY(TMessageBoxSeam::TakeShown().empty());
+
+        reloads.clear();
+        QVERIFY(grid.Type(3, FieldCode::RxFreq, QString()));
+        QCOMPARE(grid.RowTexts(3),
+                 QStringList({"3", "", "", "", "", "", "", "", "", "", "", "", "", "", ""}));
+        QCOMPARE(grid.Stored(3, FieldCode::RxFreq), QStringLiteral("<empty>"));
+        QCOMPARE(grid.Cell(3, 1)->data(Qt::UserRole).toString(), QStringLiteral("0"));
+        QVERIFY(!grid.Editable(3, FieldCode::TxFreq));
+        QVERIFY(!grid.Editable(3, FieldCode::Name));
+        QVERIFY(!grid.Editable(3, FieldCode::IdCode));
+        QCOMPARE(reloads.count(), 1);
+
+        // Neither boxes nor text editors open on the empty row.
+        grid.Click(3, FieldCode::Power);
+        QCOMPARE(grid.ShownBox(), nullptr);
+        grid.Click(3, FieldCode::RxTone);
+        QCOMPARE(grid.ShownBox(), nullptr);
+        grid.Click(3, FieldCode::Name);
+        QCOMPARE(grid.FocusedEditor(), nullptr);
+    }
+
+    void typedTexts_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("errorBox");
+        QTest::newRow("RX outside every band") << int(FieldCode::RxFreq) << "999"
+                                               << "400.00000" << true;
+        QTest::newRow("RX no number") << int(FieldCode::RxFreq) << "1.2.3"
+                                      << "400.00000" << true;
+        QTest::newRow("RX letters dropped") << int(FieldCode::RxFreq) << "1a4x6.0"
+                                            << "146.00000" << false;
+        QTest::newRow("RX nine characters") << int(FieldCode::RxFreq) << "146.0250099"
+                                            << "146.02500" << false;
+        QTest::newRow("TX in band") << int(FieldCode::TxFreq) << "146.52"
+                                    << "146.52000" << false;
+        QTest::newRow("TX outside every band") << int(FieldCode::TxFreq) << "99"
+                                               << "400.00000" << true;
+        QTest::newRow("TX emptied") << int(FieldCode::TxFreq) << ""
+                                    << "" << false;
+        QTest::newRow("ID padded") << int(FieldCode::IdCode) << "12"
+                                   << "120" << false;
+        QTest::newRow("ID emptied") << int(FieldCode::IdCode) << ""
+                                    << "000" << false;
+        QTest::newRow("ID digits only, six") << int(FieldCode::IdCode) << "1a2345678"
+                                             << "123456" << false;
+        QTest::newRow("NAME trailing blanks") << int(FieldCode::Name) << "ab c  "
+                                              << "ab c" << false;
+        QTest::newRow("NAME seven, up to z") << int(FieldCode::Name) << "A{b~CDEFGH"
+                                             << "AbCDEFG" << false;
+    }
+
+    void typedTexts() {
+        QFETCH(int, code);
+        QFETCH(QString, keys);
+        QFETCH(QString, shown);
+        QFETCH(bool, errorBox);
+        TGrid grid;
+        NewChannel(grid.Db.All, 1, QStringLiteral("145.5"));
+        QVERIFY(grid.Open());
+        if (errorBox) TMessageBoxSeam::QueueAnswer(MessageResult::Ok);
+
+        QVERIFY(grid.Type(1, code, keys));
+        QCOMPARE(grid.Text(1, code), shown);
+        QCOMPARE(grid.Stored(1, code), shown);
+        QVERIFY(grid.Db.All.Modified);
+        const auto boxes = TMessageBoxSeam::TakeShown();
+        QCOMPARE(boxes.size(), size_t(errorBox ? 1 : 0));
+        if (errorBox) {
+            QCOMPARE(boxes.front().Caption, QStringLiteral("Caution"));
+            QCOMPARE(boxes.front().Text, grid.Db.Language.ErrRange);
+            QCOMPARE(boxes.front().Kind, int(MessageKind::Information));
+        }
+    }
+
+    void unchangedTextWritesNothing() {
+        TGrid grid;
+        NewChannel(grid.Db.All, 1, QStringLiteral("145.5"));
+        QVERIFY(grid.Open());
+        QSignalSpy reloads(&grid.Window, &TfChsInfo::ReloadRequested);
+        QVERIFY(grid.Type(1, FieldCode::TxFreq, QStringLiteral("145.50000")));
+        QVERIFY(!grid.Db.All.Modified);
+        QVERIFY(reloads.isEmpty());
+    }
+
+    void toneBox_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("inverted DCS") << "d023i"
+                                      << "D023I";
+        QTest::newRow("short DCS") << "D25"
+                                   << "D250N";
+        QTest::newRow("other letters dropped") << "8x8.5q"
+                                               << "88.5";
+        QTest::newRow("CTCSS clamped") << "12"
+                                       << "30.0";
+    }
+
+    void toneBox() {
+        QFETCH(QString, keys);
+        QFETCH(QString, stored);
+        TGrid grid;
+        NewChannel(grid.Db.All, 1, QStringLiteral("145.5"));
+        QVERIFY(grid.Open());
+        const auto image = grid.Db.All.Image;
+
+        grid.Click(1, FieldCode::RxTone);
+        QComboBox* box = grid.Box("cxDcts");
+        QCOMPARE(grid.ShownBox(), box);
+        QCOMPARE(box->currentText(), QStringLiteral("None"));
+        QVERIFY(!grid.Db.All.Modified); // showing the box changes nothing
+        QVERIFY(grid.Db.All.Image == image);
+
+        QCOMPARE(QApplication::focusWidget(), box);
+        QTest::keyClicks(box, keys); // the cell's text is selected: typing replaces it
+        QCOMPARE(grid.Text(1, FieldCode::RxTone), stored);
+        QCOMPARE(grid.Stored(1, FieldCode::RxTone), stored);
+        QVERIFY(grid.Db.All.Modified);
+
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(!box->isVisible());
+        QCOMPARE(QApplication::focusWidget(), grid.Grid);
+
+        grid.Click(1, FieldCode::RxTone);
+        QCOMPARE(box->currentText(), stored);
+        box->setCurrentIndex(0); // the user picks "None"
+        QCOMPARE(grid.Text(1, FieldCode::RxTone), QStringLiteral("None"));
+        QCOMPARE(grid.Stored(1, FieldCode::RxTone), QString());
+    }
+
+    void listBox() {
+        TGrid grid;
+        NewChannel(grid.Db.All, 1, QStringLiteral("145.5"));
+        QVERIFY(grid.Open());
+        QSignalSpy reloads(&grid.Window, &TfChsInfo::ReloadRequested);
+
+        grid.Click(1, FieldCode::Power);
+        QComboBox* box = grid.Box("cxPwrv");
+        QCOMPARE(grid.ShownBox(), box);
+        QCOMPARE(box->currentIndex(), 1);
+        QCOMPARE(box->width(), grid.Grid->columnWidth(grid.Column(FieldCode::Power)));
+        QVERIFY(!grid.Db.All.Modified);
+        QVERIFY(reloads.isEmpty());
+
+        QTest::keyClick(box, Qt::Key_Up);
+        QCOMPARE(grid.Text(1, FieldCode::Power), QStringLiteral("Low"));
+        QCOMPARE(grid.Cell(1, FieldCode::Power)->data(Qt::UserRole).toString(),
+                 QStringLiteral("0"));
+        TChannel channel;
+        QVERIFY(ReadChannel(grid.Db.All, 1, channel));
+        QCOMPARE(channel.Power, uint8_t(0));
+        QVERIFY(grid.Db.All.Modified);
+        QCOMPARE(reloads.count(), 1);
+        QCOMPARE(reloads.front().at(0).toInt(), 2);
+
+        // Another box cell takes its own box; a text cell leaves no box shown.
+        grid.Click(1, FieldCode::Ani);
+        QCOMPARE(grid.ShownBox(), grid.Box("cxAnis"));
+        QCOMPARE(grid.Box("cxAnis")->currentText(), QStringLiteral("OFF"));
+        grid.Click(1, FieldCode::Name);
+        QCOMPARE(grid.ShownBox(), nullptr);
+    }
+
+    void currentChannelFollowsSelection() {
+        TGrid grid;
+        QVERIFY(grid.Open());
+        QSignalSpy reloads(&grid.Window, &TfChsInfo::ReloadRequested);
+        grid.Click(5, FieldCode::Power);
+        QCOMPARE(grid.Db.All.CurrentChannel, 5);
+        QCOMPARE(reloads.count(), 1);
+        QCOMPARE(reloads.front().at(0).toInt(), 2);
+        grid.Click(5, FieldCode::Vox);
+        QCOMPARE(reloads.count(), 1); // same channel: nothing to reload
+
+        QTest::keyClick(grid.Grid, Qt::Key_Down);
+        QCOMPARE(grid.Db.All.CurrentChannel, 6);
+        QCOMPARE(reloads.count(), 2);
+        QVERIFY(!grid.Db.All.Modified);
+    }
+
+    void deactivateCommitsHalfTypedCell() {
+        TGrid grid;
+        QVERIFY(grid.Open());
+        // Typing on the selected cell opens its editor; the first key is filtered too.
+        grid.Grid->setCurrentCell(1, grid.Column(FieldCode::RxFreq));
+        grid.Grid->setFocus();
+        QTest::keyClick(grid.Grid, 'x');
+        QLineEdit* editor = grid.FocusedEditor();
+        QVERIFY(editor);
+        QCOMPARE(editor->text(), QString());
+        QTest::keyClicks(editor, QStringLiteral("146"));
+        grid.Window.Deactivate();
+        QCOMPARE(grid.Stored(2, FieldCode::RxFreq), QStringLiteral("146.00000"));
+        QCOMPARE(grid.Text(2, FieldCode::TxFreq), QStringLiteral("146.00000"));
+        QVERIFY(!editor->isVisible()); // the editor is closed
+        grid.Window.Deactivate();      // nothing open: nothing happens
+
+        // Closing the window commits as well.
+        grid.Click(3, FieldCode::RxFreq);
+        QVERIFY(grid.FocusedEditor());
+        QTest::keyClicks(grid.FocusedEditor(), QStringLiteral("147"));
+        grid.Window.close();
+        QCOMPARE(grid.Stored(3, FieldCode::RxFreq), QStringLiteral("147.00000"));
+
+        // A window destroyed with an editor open (the main window's close-all) drops the text.
+        QVERIFY(grid.Open());
+        grid.Click(4, FieldCode::RxFreq);
+        QVERIFY(grid.FocusedEditor());
+        QTest::keyClicks(grid.FocusedEditor(), QStringLiteral("148"));
+    }
+
+    void languageFile() {
+        TGrid grid;
+        WriteFile(grid.Folder.filePath(QStringLiteral("Chinese.Ini")),
+                  "[fChsInfo]\nfChsInfo.Caption=Kanal\nColShow.2=100@RX|Freq\n"
+                  "ColShow.4=999@hidden stays hidden\ncxDcts.0=Keine\ncxDcts.1=67\n"
+                  "cxPwrv.1=Hoch\n");
+        grid.Db.All.LanguageIndex = 1;
+        grid.Db.All.LanguageName = QStringLiteral("Chinese");
+        QVERIFY(grid.Open());
+
+        QCOMPARE(grid.Window.windowTitle(), QStringLiteral("Kanal"));
+        QCOMPARE(grid.Grid->columnCount(), 15);
+        const int rx = grid.Column(FieldCode::RxFreq);
+        QCOMPARE(grid.Grid->columnWidth(rx), 100);
+        QCOMPARE(grid.Grid->horizontalHeaderItem(rx)->text(), QStringLiteral("RX\nFreq"));
+
+        QVERIFY(grid.Type(1, FieldCode::RxFreq, QStringLiteral("145.5")));
+        QCOMPARE(grid.Text(1, FieldCode::RxTone), QStringLiteral("Keine"));
+        QCOMPARE(grid.Text(1, FieldCode::Power), QStringLiteral("Hoch"));
+        QCOMPARE(grid.Box("cxDcts")->itemText(1), QStringLiteral("67.0"));
+
+        // The translated None text means no tone.
+        grid.Click(1, FieldCode::TxTone);
+        QTest::keyClicks(grid.Box("cxDcts"), QStringLiteral("88.5"));
+        QCOMPARE(grid.Stored(1, FieldCode::RxTone), QString());
+        grid.Box("cxDcts")->setCurrentIndex(0);
+        QCOMPARE(grid.Text(1, FieldCode::TxTone), QStringLiteral("Keine"));
+        TChannel channel;
+        QVERIFY(ReadChannel(grid.Db.All, 1, channel));
+        QCOMPARE(channel.TxTone, QString());
+    }
+};
+
+QTEST_MAIN(TstChsInfo)
+#include "tst_chsinfo.moc"

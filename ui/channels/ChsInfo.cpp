@@ -1,0 +1,401 @@
+#include "ui/channels/ChsInfo.h"
+
+#include "core/ChannelRecord.h"
+#include "ui/channels/ChsCellDelegate.h"
+#include "core/Codecs.h"
+#include "ui/channels/FrozenColumn.h"
+#include "core/Maindb.h"
+#include "widgets/MessageBox.h"
+#include "widgets/TranslateForm.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+// Cells keep their hidden value, header items their descriptor number, under this role.
+constexpr int HiddenValueRole = Qt::UserRole;
+
+constexpr int GridFontPoints = 8;
+constexpr int HeaderHeight = 35;
+constexpr int RowHeight = 25;
+constexpr int DesignedHeight = 460;
+constexpr int HeightPerRow = 25;
+constexpr int HeightBesideRows = 15;
+constexpr int WidthBesideColumns = 60;
+constexpr int WindowLeft = 20;
+constexpr int WindowTop = 20;
+constexpr int ShadedEvery = 16;
+constexpr int FirstDataColumn = 1; // the active column when the window opens: RX
+
+Qt::Alignment CellAlignment(QChar letter) {
+    if (letter == QLatin1Char('L')) return Qt::AlignLeft | Qt::AlignVCenter;
+    if (letter == QLatin1Char('R')) return Qt::AlignRight | Qt::AlignVCenter;
+    return Qt::AlignCenter;
+}
+
+void SetEditable(QTableWidgetItem* item, bool editable) {
+    item->setFlags(editable ? item->flags() | Qt::ItemIsEditable
+                            : item->flags() & ~Qt::ItemIsEditable);
+}
+
+bool IsToneKey(QChar c) {
+    return QStringLiteral(".0123456789DINdin").contains(c);
+}
+
+} // namespace
+
+TfChsInfo::TfChsInfo(TfMaindb& db, QWidget* parent) : QWidget(parent), Db(db) {
+    setObjectName(QStringLiteral("fChsInfo"));
+    setWindowTitle(QStringLiteral("Channel Information"));
+
+    // The columns are sized for the grid's small design font.
+    QFont gridFont = font();
+    gridFont.setPointSize(GridFontPoints);
+    setFont(gridFont);
+
+    gvChs = new QTableWidget(this);
+    gvChs->setObjectName(QStringLiteral("gvChs"));
+    gvChs->verticalHeader()->hide();
+    gvChs->verticalHeader()->setDefaultSectionSize(RowHeight);
+    gvChs->horizontalHeader()->setFixedHeight(HeaderHeight);
+    gvChs->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    gvChs->horizontalHeader()->setSectionsClickable(false);
+    gvChs->setSelectionMode(QAbstractItemView::SingleSelection);
+    gvChs->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
+    gvChs->setContextMenuPolicy(Qt::NoContextMenu);
+    // The number column stays in view while the grid scrolls sideways.
+    NumberView = new TFrozenColumn(gvChs);
+    CellEditor = new TChsCellDelegate(gvChs);
+    gvChs->setItemDelegate(CellEditor);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(gvChs);
+
+    // The descriptors live in a hidden key/value list so that the translation reaches them.
+    ColShow = new QTableWidget(int(Row.Descriptors.size()), 2, this);
+    ColShow->setObjectName(QStringLiteral("ColShow"));
+    ColShow->setProperty("valueList", true);
+    ColShow->hide();
+    for (int i = 0; i < int(Row.Descriptors.size()); ++i) {
+        ColShow->setItem(i, 0, new QTableWidgetItem(Row.Descriptors[size_t(i)].Key));
+        ColShow->setItem(i, 1, new QTableWidgetItem(Row.Descriptors[size_t(i)].Value));
+    }
+    lNone = new QLabel(Row.NoneText, this);
+    lNone->setObjectName(QStringLiteral("lNone"));
+    lNone->hide();
+    CreateChoiceBoxes();
+
+    connect(CellEditor, &TChsCellDelegate::TextAccepted, this, &TfChsInfo::gvChsSetEditText);
+    connect(gvChs, &QTableWidget::currentCellChanged, this,
+            [this](int row) { gvChsSelectCell(row); });
+    connect(gvChs, &QTableWidget::cellPressed, this,
+            [this](int row, int column) { gvChsMouseDown(row, column); });
+    // A box stays over its cell only while the grid does not scroll.
+    connect(gvChs->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TfChsInfo::HideBoxes);
+    connect(gvChs->verticalScrollBar(), &QScrollBar::valueChanged, this, &TfChsInfo::HideBoxes);
+}
+
+TfChsInfo::~TfChsInfo() {
+    // An editor still open while the window is torn down loses its focus: its text must not
+    // reach a half-destroyed window. Closing the window commits it first (closeEvent).
+    disconnect(CellEditor, nullptr, this, nullptr);
+}
+
+void TfChsInfo::CreateChoiceBoxes() {
+    for (const TChannelRow::TBox& design : Row.Boxes) {
+        auto* box = new QComboBox(this);
+        box->setObjectName(design.Name);
+        box->setProperty("tag", design.Tag);
+        box->hide();
+        box->addItems(design.Items);
+        box->installEventFilter(this);
+        if (Row.BoxFor(FieldCode::RxTone) == &design) {
+            cxDcts = box;
+            box->setEditable(true);
+            box->setInsertPolicy(QComboBox::NoInsert);
+            box->setCompleter(nullptr); // a typed tone is stored as typed, never as completed
+            connect(box, &QComboBox::currentTextChanged, this, [this, box] { BoxChange(box); });
+        } else {
+            connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this,
+                    [this, box] { BoxChange(box); });
+        }
+        Boxes.push_back(box);
+    }
+}
+
+void TfChsInfo::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (Opened) return;
+    Opened = true;
+    FormShow();
+}
+
+void TfChsInfo::closeEvent(QCloseEvent* event) {
+    Deactivate();
+    QWidget::closeEvent(event);
+}
+
+void TfChsInfo::FormShow() {
+    TranslateForm(this, Db.All, false);
+    lNone->setText(cxDcts->itemText(0));
+    TakeTranslatedTexts();
+    BuildColumns();
+    LoadAllRows();
+    gvChs->setCurrentCell(0, FirstDataColumn);
+    Loading = false;
+}
+
+void TfChsInfo::TakeTranslatedTexts() {
+    for (int i = 0; i < int(Row.Descriptors.size()); ++i)
+        Row.Descriptors[size_t(i)].Value = ColShow->item(i, 1)->text();
+    for (size_t b = 0; b < Boxes.size(); ++b) {
+        for (int i = 0; i < Row.Boxes[b].Items.size(); ++i)
+            Row.Boxes[b].Items[i] = Boxes[b]->itemText(i);
+    }
+    Row.NoneText = lNone->text();
+}
+
+void TfChsInfo::BuildColumns() {
+    const std::vector<int> codes = Row.ShownCodes();
+    const int rows = std::max(0, Db.All.ChannelCount);
+    gvChs->setColumnCount(int(codes.size()));
+    gvChs->setRowCount(rows);
+    const QColor shade = gvChs->palette().color(QPalette::ToolTipBase);
+    const QColor face = gvChs->palette().color(QPalette::Button);
+    int width = 0;
+    for (int column = 0; column < int(codes.size()); ++column) {
+        const TChannelRow::TDescriptor& descriptor = Row.Descriptors[size_t(codes[column] - 1)];
+        auto* header = new QTableWidgetItem(
+            descriptor.Caption().replace(QLatin1Char('\r'), QLatin1Char('\n')));
+        header->setData(HiddenValueRole, codes[column]);
+        gvChs->setHorizontalHeaderItem(column, header);
+        gvChs->setColumnWidth(column, descriptor.Width());
+        width += descriptor.Width();
+
+        const QChar kind = descriptor.Kind();
+        const bool buttonFace = kind == QLatin1Char('N') || kind == QLatin1Char('M');
+        if (kind == QLatin1Char('N')) NumberColumn = column;
+        for (int row = 0; row < rows; ++row) {
+            auto* item = new QTableWidgetItem;
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            SetEditable(item, kind == QLatin1Char('R'));
+            item->setTextAlignment(CellAlignment(descriptor.Alignment()));
+            if (buttonFace)
+                item->setBackground(face);
+            else if ((row + 1) % ShadedEvery == 0)
+                item->setBackground(shade);
+            gvChs->setItem(row, column, item);
+        }
+    }
+    NumberView->Freeze(NumberColumn);
+    PlaceWindow(width + WidthBesideColumns);
+}
+
+void TfChsInfo::PlaceWindow(int width) {
+    QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
+    frame->move(WindowLeft, WindowTop);
+    frame->resize(width,
+                  std::min(DesignedHeight, HeightBesideRows + HeightPerRow * gvChs->rowCount()));
+}
+
+void TfChsInfo::LoadAllRows() {
+    gvChs->setUpdatesEnabled(false);
+    for (int channel = 1; channel <= gvChs->rowCount(); ++channel)
+        FillRow(channel);
+    gvChs->setUpdatesEnabled(true);
+}
+
+void TfChsInfo::LoadRow(int channel) {
+    gvChs->setUpdatesEnabled(false);
+    FillRow(channel);
+    gvChs->setUpdatesEnabled(true);
+}
+
+void TfChsInfo::FillRow(int channel) {
+    if (channel < 1 || channel > gvChs->rowCount()) return;
+    const std::vector<TChannelRow::TCell> cells = Row.Cells(Db.All, Db.Channel, channel);
+    const int row = channel - 1;
+    const bool present = cells[size_t(NumberColumn)].Value == QLatin1String("1");
+    for (int column = 0; column < gvChs->columnCount(); ++column) {
+        QTableWidgetItem* item = gvChs->item(row, column);
+        item->setText(cells[size_t(column)].Text);
+        item->setData(HiddenValueRole, cells[size_t(column)].Value);
+        const QChar kind = KindAt(column);
+        if (kind == QLatin1Char('T') || kind == QLatin1Char('E')) SetEditable(item, present);
+    }
+}
+
+void TfChsInfo::Deactivate() {
+    HideBoxes();
+    CellEditor->CommitOpenEditor();
+}
+
+int TfChsInfo::CodeAt(int column) const {
+    const QTableWidgetItem* header = gvChs->horizontalHeaderItem(column);
+    return header ? header->data(HiddenValueRole).toInt() : 0;
+}
+
+QChar TfChsInfo::KindAt(int column) const {
+    const int code = CodeAt(column);
+    return code > 0 ? Row.Descriptors[size_t(code - 1)].Kind() : QChar();
+}
+
+bool TfChsInfo::Present(int row) const {
+    const QTableWidgetItem* number = gvChs->item(row, NumberColumn);
+    return number && number->data(HiddenValueRole).toString() == QLatin1String("1");
+}
+
+QComboBox* TfChsInfo::BoxFor(int code) const {
+    const TChannelRow::TBox* design = Row.BoxFor(code);
+    return design ? Boxes[size_t(design - Row.Boxes.data())] : nullptr;
+}
+
+void TfChsInfo::ShowCellBox() {
+    HideBoxes();
+    const int row = gvChs->currentRow();
+    const int column = gvChs->currentColumn();
+    QComboBox* box = row >= 0 && column >= 0 ? BoxFor(CodeAt(column)) : nullptr;
+    if (!box || !Present(row)) return;
+    const QTableWidgetItem* cell = gvChs->item(row, column);
+    const QPoint at = gvChs->viewport()->mapTo(this, gvChs->visualItemRect(cell).topLeft());
+    box->setGeometry(at.x(), at.y(), gvChs->columnWidth(column), box->sizeHint().height());
+    box->raise();
+    box->show();
+    box->setFocus();
+    // Loading the box with the cell's value is no change of the channel.
+    const QScopedValueRollback<bool> loading(Loading, true);
+    if (box == cxDcts) {
+        box->setEditText(cell->text());
+        box->lineEdit()->selectAll();
+    } else {
+        box->setCurrentIndex(cell->data(HiddenValueRole).toString().toInt());
+    }
+}
+
+void TfChsInfo::HideBoxes() {
+    for (QComboBox* box : Boxes)
+        box->hide();
+}
+
+bool TfChsInfo::eventFilter(QObject* watched, QEvent* event) {
+    auto* box = qobject_cast<QComboBox*>(watched);
+    if (!box || std::find(Boxes.begin(), Boxes.end(), box) == Boxes.end())
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            box->hide();
+            gvChs->setFocus();
+            return true;
+        }
+        if (box == cxDcts && TChsCellDelegate::TypesCharacter(key) && !IsToneKey(key->text().at(0)))
+            return true;
+    } else if (event->type() == QEvent::FocusOut &&
+               static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        box->hide();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfChsInfo::gvChsSelectCell(int row) {
+    if (Loading) return;
+    ShowCellBox();
+    FollowRow(row);
+}
+
+void TfChsInfo::gvChsMouseDown(int row, int column) {
+    QTableWidgetItem* cell = gvChs->item(row, column);
+    if (cell && (cell->flags() & Qt::ItemIsEditable))
+        gvChs->editItem(cell);
+    else
+        ShowCellBox();
+    FollowRow(row);
+}
+
+void TfChsInfo::FollowRow(int row) {
+    const int channel = row + 1;
+    if (row < 0 || Db.All.CurrentChannel == channel) return;
+    Db.All.CurrentChannel = channel;
+    emit ReloadRequested(2);
+}
+
+void TfChsInfo::gvChsSetEditText(int row, int column, const QString& text) {
+    const QTableWidgetItem* cell = gvChs->item(row, column);
+    if (Accepting || !cell || text == cell->text()) return;
+    const QScopedValueRollback<bool> accepting(Accepting, true);
+    const int code = CodeAt(column);
+    QString value = text;
+    switch (code) {
+    case FieldCode::RxFreq:
+        if (!value.isEmpty()) value = CheckedFrequency(value);
+        break;
+    case FieldCode::TxFreq:
+        value = value.trimmed();
+        if (!value.isEmpty()) value = CheckedFrequency(value);
+        break;
+    case FieldCode::Name:
+    case FieldCode::IdCode:
+        while (value.endsWith(QLatin1Char(' ')))
+            value.chop(1);
+        break;
+    default:
+        return;
+    }
+    Db.All.Modified = true;
+    const int channel = row + 1;
+    // A receive frequency typed into an empty row creates the channel; an empty one deletes it.
+    const bool created = code == FieldCode::RxFreq && !value.isEmpty() && !Present(row);
+    WriteChannelField(Db.All, channel, code, value);
+    if (created) NewChannel(Db.All, channel, value);
+    // The row shows what the image now holds, with the editability of a present or empty row.
+    LoadRow(channel);
+    emit ReloadRequested(2);
+}
+
+QString TfChsInfo::CheckedFrequency(const QString& text) {
+    double mhz = 0.0;
+    if (CheckFrequency(Db.All, text, mhz))
+        ShowMessageBox(Db.Language.Caution, Db.Language.ErrRange, MessageKind::Information);
+    return FormatMHz(mhz);
+}
+
+void TfChsInfo::BoxChange(QComboBox* box) {
+    const int row = gvChs->currentRow();
+    const int column = gvChs->currentColumn();
+    if (Loading || row < 0 || BoxFor(CodeAt(column)) != box || !Present(row)) return;
+    QTableWidgetItem* cell = gvChs->item(row, column);
+    if (box == cxDcts) {
+        const QString text = box->currentText();
+        cell->setText(text.isEmpty() || text == Row.NoneText ? Row.NoneText : NormalizeTone(text));
+    } else {
+        cell->setData(HiddenValueRole, QString::number(box->currentIndex()));
+        cell->setText(box->currentText());
+    }
+    SaveCell(row, column);
+    Db.All.Modified = true;
+}
+
+void TfChsInfo::SaveCell(int row, int column) {
+    const int code = CodeAt(column);
+    const QTableWidgetItem* cell = gvChs->item(row, column);
+    QString text;
+    if (code == FieldCode::RxTone || code == FieldCode::TxTone)
+        text = cell->text() == Row.NoneText ? QString() : cell->text();
+    else if (Row.BoxFor(code))
+        text = cell->data(HiddenValueRole).toString();
+    else
+        return;
+    WriteChannelField(Db.All, row + 1, code, text);
+    emit ReloadRequested(2);
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/ChannelRow.h"
+
+#include <QWidget>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QTableWidget;
+class TChsCellDelegate;
+class TfMaindb;
+
+// The memory channel grid: one row per memory channel, edited in place. An MDI child of the
+// main window; reads and writes the image only through the channel record routines.
+class TfChsInfo : public QWidget {
+    Q_OBJECT
+public:
+    explicit TfChsInfo(TfMaindb& db, QWidget* parent = nullptr);
+    ~TfChsInfo() override;
+
+    void LoadAllRows();
+    void LoadRow(int channel);
+    // Hides every choice box and commits a half-typed cell; run before every command.
+    void Deactivate();
+
+signals:
+    // Asks the main window to reload other windows (kind 2: the channel edit window).
+    void ReloadRequested(int kind);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    TfMaindb& Db;
+    // The column descriptors, box items and None text in the window's language; every row's
+    // texts come from it.
+    TChannelRow Row;
+    QTableWidget* gvChs = nullptr;
+    QTableWidget* ColShow = nullptr;
+    QLabel* lNone = nullptr;
+    std::vector<QComboBox*> Boxes; // in the order of Row.Boxes
+    QComboBox* cxDcts = nullptr;
+    TChsCellDelegate* CellEditor = nullptr;
+    int NumberColumn = 0;
+    class TFrozenColumn* NumberView = nullptr;
+    bool Opened = false;
+    bool Loading = true;    // the window fills its controls: box changes are not user changes
+    bool Accepting = false; // a typed text is being written (its error box may commit it again)
+
+    void CreateChoiceBoxes();
+    void FormShow();
+    void TakeTranslatedTexts();
+    void BuildColumns();
+    void PlaceWindow(int width);
+    void FillRow(int channel);
+
+    int CodeAt(int column) const;
+    QChar KindAt(int column) const;
+    bool Present(int row) const;
+    QComboBox* BoxFor(int code) const;
+
+    void ShowCellBox();
+    void HideBoxes();
+    void gvChsSelectCell(int row);
+    void gvChsMouseDown(int row, int column);
+    void FollowRow(int row);
+    void gvChsSetEditText(int row, int column, const QString& text);
+    QString CheckedFrequency(const QString& text);
+    void BoxChange(QComboBox* box);
+    void SaveCell(int row, int column);
+};

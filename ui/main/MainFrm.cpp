@@ -1,0 +1,586 @@
+#include "ui/main/MainFrm.h"
+
+#include "core/DataFile.h"
+#include "core/Maindb.h"
+#include "core/Messages.h"
+#include "core/SysSettings.h"
+#include "link/PortNames.h"
+#include "ui/about/FrmAbout.h"
+#include "ui/channels/ChsInfo.h"
+#include "ui/link/ReadRadio.h"
+#include "ui/link/SetPort.h"
+#include "ui/link/TestFrm.h"
+#include "ui/link/WriteRadio.h"
+#include "ui/main/CommandTable.h"
+#include "ui/setup/Model.h"
+#include "ui/setup/SetLanguage.h"
+#include "widgets/FileDialog.h"
+#include "widgets/MessageBox.h"
+#include "widgets/ModalDialog.h"
+#include "widgets/TranslateForm.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <exception>
+#include <functional>
+
+// The resources live in the static library zpui, so they are registered by hand.
+static void InitResources() {
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace {
+
+const QString DataFileFilter = QStringLiteral("Data File(*.dat) (*.dat)");
+const QString DataFileSuffix = QStringLiteral("dat");
+constexpr int TreeWidth = 185;
+constexpr std::array<int, 7> PanelWidths = {50, 80, 120, 120, 120, 800, 100};
+constexpr int BandPanel = 5;
+
+QIcon Picture(int index) {
+    return QIcon(QStringLiteral(":/images/%1").arg(index));
+}
+
+QIcon TreeNodeIcon() {
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/images/%1").arg(TCommandTable::TreeNodePicture), QSize(),
+                 QIcon::Normal);
+    icon.addFile(QStringLiteral(":/images/%1").arg(TCommandTable::TreeNodeSelectedPicture), QSize(),
+                 QIcon::Selected);
+    return icon;
+}
+
+// A hint shows in the status bar and as the tool tip, as the window translation sets it.
+void SetHint(QAction* action, const QString& hint) {
+    action->setStatusTip(hint);
+    action->setToolTip(hint);
+}
+
+QString TimeText(const QDateTime& now) {
+    return now.toString(QStringLiteral("HH:mm:ss"));
+}
+
+} // namespace
+
+TfMainFrm::TfMainFrm(TfMaindb& db, QWidget* parent) : QMainWindow(parent), db(db) {
+    InitResources();
+    setObjectName(QStringLiteral("fMainFrm"));
+    // The toolbar and the status bar are switched by the View menu only.
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    lCom = new QLabel(QStringLiteral("Port: "), this);
+    lCom->setObjectName(QStringLiteral("lCom"));
+    lCom->hide();
+    cbCom = new QComboBox(this);
+    cbCom->setObjectName(QStringLiteral("cbCom"));
+    cbCom->setProperty("tag", -2);
+    cbCom->hide();
+
+    BuildTree();
+    MdiArea = new QMdiArea;
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->addWidget(pTree);
+    splitter->addWidget(MdiArea);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({TreeWidth, 1000});
+    setCentralWidget(splitter);
+
+    BuildStatusBar();
+    tbar = addToolBar(QString());
+    tbar->setObjectName(QStringLiteral("tbar"));
+    tbar->setMovable(false);
+    BuildMenus();
+    BuildToolbar();
+
+    auto* timer = new QTimer(this);
+    timer->setObjectName(QStringLiteral("Timer"));
+    timer->setInterval(1000);
+    connect(timer, &QTimer::timeout, this,
+            [this] { Panels[2]->setText(TimeText(this->db.Now())); });
+    timer->start();
+}
+
+QAction* TfMainFrm::AddAction(const char* name, const QString& caption, int command, int picture) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setData(command);
+    action->setProperty("tag", command);
+    if (picture >= 0) action->setIcon(Picture(picture));
+    return action;
+}
+
+void TfMainFrm::BuildMenus() {
+    menuBar()->setObjectName(QStringLiteral("MainMenu"));
+    // The View items switch panels with handlers of their own instead of the dispatcher.
+    const std::map<int, std::function<void(bool)>> viewItems = {
+        {Command::TreeView, [this](bool) { pTree->setHidden(!pTree->isHidden()); }},
+        {Command::Toolbar, [this](bool checked) { tbar->setVisible(checked); }},
+        {Command::StatusBar, [this](bool checked) { MainBar->setVisible(checked); }},
+    };
+    for (const TMenuDef& def : TCommandTable::Menus()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(def.Caption));
+        menu->setObjectName(QString::fromLatin1(def.Name));
+        menu->menuAction()->setVisible(!def.Hidden);
+        for (const TMenuItemDef& item : def.Items) {
+            const bool hidden = item.Flags & TMenuItemDef::Hidden;
+            if (!item.Name) {
+                menu->addSeparator()->setVisible(!hidden);
+                continue;
+            }
+            QAction* action =
+                AddAction(item.Name, QString::fromUtf8(item.Caption), item.Command, item.Picture);
+            if (*item.Hint) SetHint(action, QString::fromUtf8(item.Hint));
+            action->setShortcut(QKeySequence(QString::fromLatin1(item.Shortcut)));
+            action->setVisible(!hidden);
+            action->setCheckable(item.Flags & TMenuItemDef::Checked);
+            action->setChecked(item.Flags & TMenuItemDef::Checked);
+            const auto own = viewItems.find(item.Command);
+            if (own != viewItems.end()) {
+                connect(action, &QAction::triggered, this, own->second);
+            } else {
+                action->setEnabled(CommandAvailable(item.Command));
+                connect(action, &QAction::triggered, this,
+                        [this, command = item.Command] { RunCommand(command); });
+            }
+            menu->addAction(action);
+            MenuItems[item.Command] = action;
+        }
+    }
+}
+
+void TfMainFrm::BuildToolbar() {
+    for (const TToolButtonDef& def : TCommandTable::ToolButtons()) {
+        const QString hint = QString::fromUtf8(def.Hint);
+        QAction* action = AddAction(def.Name, hint, def.Command, def.Picture);
+        SetHint(action, hint);
+        action->setEnabled(CommandAvailable(def.Command));
+        connect(action, &QAction::triggered, this,
+                [this, command = def.Command] { RunCommand(command); });
+        tbar->addAction(action);
+        if (def.DividerAfter) tbar->addSeparator();
+    }
+}
+
+void TfMainFrm::BuildTree() {
+    pTree = new QWidget;
+    pTree->setObjectName(QStringLiteral("pTree"));
+    auto* header = new QHBoxLayout;
+    header->setContentsMargins(0, 0, 0, 0);
+    header->addStretch();
+    auto* treeHide = new QToolButton;
+    treeHide->setObjectName(QStringLiteral("TreeHide"));
+    treeHide->setText(QStringLiteral("X"));
+    treeHide->setAutoRaise(true);
+    connect(treeHide, &QToolButton::clicked, pTree, &QWidget::hide);
+    header->addWidget(treeHide);
+
+    cxTree = new QTreeWidget;
+    cxTree->setObjectName(QStringLiteral("cxTree"));
+    cxTree->setHeaderHidden(true);
+    cxTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto* root = new QTreeWidgetItem(cxTree);
+    root->setIcon(0, Picture(TCommandTable::AppIconPicture));
+    root->setData(0, Qt::UserRole, TCommandTable::TreeRootCommand);
+    const QIcon nodeIcon = TreeNodeIcon();
+    for (int command : TCommandTable::TreeCommands()) {
+        auto* node = new QTreeWidgetItem(root);
+        node->setIcon(0, nodeIcon);
+        node->setData(0, Qt::UserRole, command);
+        if (!CommandAvailable(command)) node->setFlags(node->flags() & ~Qt::ItemIsEnabled);
+    }
+    connect(cxTree, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { TreeDoubleClick(item); });
+
+    auto* layout = new QVBoxLayout(pTree);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(header);
+    layout->addWidget(cxTree);
+}
+
+void TfMainFrm::BuildStatusBar() {
+    MainBar = new QStatusBar;
+    MainBar->setObjectName(QStringLiteral("MainBar"));
+    setStatusBar(MainBar);
+    for (size_t i = 0; i < Panels.size(); ++i) {
+        auto* panel = new QLabel;
+        panel->setFrameShape(QFrame::StyledPanel);
+        if (int(i) == BandPanel) {
+            // The band text takes what is left of its width on a narrow screen.
+            panel->setMinimumWidth(1);
+            panel->setMaximumWidth(PanelWidths[i]);
+        } else {
+            panel->setFixedWidth(PanelWidths[i]);
+        }
+        MainBar->addWidget(panel, int(i) == BandPanel ? 1 : 0);
+        Panels[i] = panel;
+    }
+}
+
+const std::map<int, TfMainFrm::TCommand>& TfMainFrm::Commands() {
+    // nullptr: the command exists but does nothing (there is no printing and no help file).
+    static const std::map<int, TCommand> commands = {
+        {Command::New, [](TfMainFrm& f) { f.New(); }},
+        {Command::Open, [](TfMainFrm& f) { f.Open(); }},
+        {Command::Save, [](TfMainFrm& f) { f.Save(); }},
+        {Command::SaveAs, [](TfMainFrm& f) { f.SaveAs(); }},
+        {Command::Print, nullptr},
+        {Command::PrintPreview, nullptr},
+        {Command::Exit, [](TfMainFrm& f) { f.close(); }},
+        {Command::MemoryChannel, [](TfMainFrm& f) { f.ShowChild(TChildKind::ChsInfo); }},
+        {Command::KeyFunction, nullptr},
+        {Command::ReadRadio, [](TfMainFrm& f) { f.ReadRadio(); }},
+        {Command::WriteRadio, [](TfMainFrm& f) { f.WriteRadio(); }},
+        {Command::TestOnline, [](TfMainFrm& f) { f.TestOnline(); }},
+        {Command::ModelInformation, [](TfMainFrm& f) { f.ChooseModel(); }},
+        {Command::CommunicationPort, [](TfMainFrm& f) { f.ChoosePort(); }},
+        {Command::LanguageSetup, [](TfMainFrm& f) { f.ChooseLanguage(); }},
+        {Command::Cascade, [](TfMainFrm& f) { f.MdiArea->cascadeSubWindows(); }},
+        {Command::TileHorizontally, [](TfMainFrm& f) { f.TileChildren(Qt::Horizontal); }},
+        {Command::TileVertically, [](TfMainFrm& f) { f.TileChildren(Qt::Vertical); }},
+        // The MDI area keeps minimised windows arranged along its bottom edge by itself.
+        {Command::ArrangeIcons, nullptr},
+        {Command::CloseAllWindows, [](TfMainFrm& f) { f.CloseAllChildren(); }},
+        {Command::HelpTopics, nullptr},
+        {Command::About, [](TfMainFrm& f) { f.ShowAbout(); }},
+    };
+    return commands;
+}
+
+bool TfMainFrm::CommandAvailable(int command) {
+    return Commands().count(command) > 0;
+}
+
+void TfMainFrm::RunCommand(int command) {
+    if (TfChsInfo* grid = Grid()) grid->Deactivate();
+    const auto found = Commands().find(command);
+    if (found == Commands().end() || !found->second) return;
+    try {
+        found->second(*this);
+    } catch (const std::exception& error) {
+        // A failing command ends alone; the program and its image go on.
+        Tell(QString::fromLocal8Bit(error.what()));
+    }
+}
+
+TfChsInfo* TfMainFrm::Grid() const {
+    return qobject_cast<TfChsInfo*>(Children[size_t(TChildKind::ChsInfo)].data());
+}
+
+QWidget* TfMainFrm::CreateChild(TChildKind kind) {
+    switch (kind) {
+    case TChildKind::ChsInfo: {
+        auto* grid = new TfChsInfo(db);
+        // Queued: a reload of kind 1 destroys the grid, which must not happen inside its own
+        // handler.
+        connect(grid, &TfChsInfo::ReloadRequested, this, &TfMainFrm::ReloadWindows,
+                Qt::QueuedConnection);
+        return grid;
+    }
+    case TChildKind::Count:
+        break;
+    }
+    return nullptr;
+}
+
+void TfMainFrm::ShowChild(TChildKind kind) {
+    QPointer<QWidget>& child = Children[size_t(kind)];
+    if (!child) {
+        child = CreateChild(kind);
+        QMdiSubWindow* frame = MdiArea->addSubWindow(child);
+        frame->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    auto* frame = qobject_cast<QMdiSubWindow*>(child->parentWidget());
+    if (frame->isMinimized())
+        frame->showNormal();
+    else
+        frame->show();
+    MdiArea->setActiveSubWindow(frame);
+    child->setFocus();
+}
+
+void TfMainFrm::ReloadWindows(int kind) {
+    TfChsInfo* grid = Grid();
+    switch (kind) {
+    case 0:
+        if (grid) grid->LoadRow(db.All.CurrentChannel);
+        break;
+    case 1:
+        // Every editor closes; the fresh grid reads the image when it opens.
+        CloseChildren();
+        ShowChild(TChildKind::ChsInfo);
+        break;
+    case 3:
+        if (grid) {
+            db.All.Modified = true;
+            grid->LoadAllRows();
+        }
+        break;
+    default:
+        // Kind 2 concerns only the channel edit window, which this program does not have yet.
+        break;
+    }
+}
+
+void TfMainFrm::CloseChildren() {
+    while (!MdiArea->subWindowList().isEmpty())
+        delete MdiArea->subWindowList().constFirst();
+}
+
+void TfMainFrm::CloseAllChildren() {
+    const QList<QMdiSubWindow*> windows = MdiArea->subWindowList();
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it)
+        (*it)->close();
+}
+
+void TfMainFrm::TileChildren(Qt::Orientation orientation) {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : MdiArea->subWindowList())
+        if (window->isVisible() && !window->isMinimized()) windows << window;
+    const QRect area = MdiArea->viewport()->rect();
+    const int count = int(windows.size());
+    for (int i = 0; i < count; ++i) {
+        windows[i]->showNormal();
+        if (orientation == Qt::Horizontal)
+            windows[i]->setGeometry(0, area.height() * i / count, area.width(),
+                                    area.height() / count);
+        else
+            windows[i]->setGeometry(area.width() * i / count, 0, area.width() / count,
+                                    area.height());
+    }
+}
+
+void TfMainFrm::UpdateStatus() {
+    const TALL& all = db.All;
+    setWindowTitle(FileName.isEmpty()
+                       ? all.DisplayName
+                       : all.DisplayName + QStringLiteral(" [") + FileName + QLatin1Char(']'));
+    const QDateTime now = db.Now();
+    Panels[0]->clear();
+    Panels[1]->setText(now.toString(QStringLiteral("yyyy/MM/dd")));
+    Panels[2]->setText(TimeText(now));
+    Panels[3]->setText(lCom->text() + all.PortName);
+    Panels[3]->setToolTip(PortDescription(all, PortNumber(all.PortName)));
+    Panels[4]->setText(all.ModelName);
+    Panels[5]->setText(all.BandText);
+}
+
+void TfMainFrm::LabelTree() {
+    QTreeWidgetItem* root = cxTree->topLevelItem(0);
+    root->setText(0, db.All.DisplayName);
+    for (int i = 0; i < root->childCount(); ++i) {
+        QTreeWidgetItem* node = root->child(i);
+        node->setText(0, MenuItems.at(node->data(0, Qt::UserRole).toInt())->statusTip());
+    }
+}
+
+void TfMainFrm::TreeDoubleClick(QTreeWidgetItem* item) {
+    if (item && item->isSelected()) RunCommand(item->data(0, Qt::UserRole).toInt());
+}
+
+void TfMainFrm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (FirstShown) return;
+    FirstShown = true;
+    FormShow();
+}
+
+void TfMainFrm::FormShow() {
+    TALL& all = db.All;
+    MdiArea->setBackground(QPixmap(QStringLiteral(":/PIC")));
+    MenuItems.at(Command::LanguageSetup)->setVisible(all.LanguageMenuVisible);
+    MenuItems.at(Command::TestOnline)->setVisible(all.TestMenuVisible);
+    db.BuildStartImage();
+    SelectPort();
+
+    FileName.clear();
+    TranslateForm(this, all, false);
+    LabelTree();
+    setWindowTitle(all.DisplayName);
+    ShowChild(TChildKind::ChsInfo);
+    all.Modified = false;
+    cxTree->expandAll();
+    cxTree->setCurrentItem(cxTree->topLevelItem(0));
+    New();
+}
+
+// The stored port name, upper-cased, unless it is not present and another port is: then the
+// first present port takes its place.
+void TfMainFrm::SelectPort() {
+    TALL& all = db.All;
+    QStringList ports;
+    ListComPorts(all, ports);
+    cbCom->clear();
+    cbCom->addItems(ports);
+    all.PortName = all.PortName.toUpper();
+    cbCom->setCurrentIndex(cbCom->findText(all.PortName));
+    if (cbCom->currentIndex() < 0 && cbCom->count() > 0) {
+        cbCom->setCurrentIndex(0);
+        all.PortName = cbCom->currentText();
+    }
+}
+
+void TfMainFrm::closeEvent(QCloseEvent* event) {
+    if (Ask(db.Language.ExitProgram) != MessageResult::Yes || !OfferSave()) {
+        event->ignore();
+        return;
+    }
+    QString error;
+    // Settings that cannot be written are lost, but they do not keep the program open.
+    if (!SaveSettings(db.All, &error)) Tell(error);
+    event->accept();
+}
+
+int TfMainFrm::Ask(const QString& text) {
+    return ShowMessageBox(db.Language.Confirmation, text, MessageKind::YesNo);
+}
+
+void TfMainFrm::Tell(const QString& text) {
+    ShowMessageBox(db.Language.Confirmation, text, MessageKind::Information);
+}
+
+// Offers to save unsaved changes; false when the user wanted them saved and they were not, so
+// the command that would replace or drop them stops.
+bool TfMainFrm::OfferSave() {
+    if (!db.All.Modified || Ask(db.Language.SaveProgram) != MessageResult::Yes) return true;
+    return Save();
+}
+
+void TfMainFrm::New() {
+    StartNewImage(nullptr);
+}
+
+// Replaces the image by a new one, for a newly chosen model when one is given; nothing changes
+// when unsaved changes were to be saved and were not.
+void TfMainFrm::StartNewImage(const TfModel::TChoice* model) {
+    if (!OfferSave()) return;
+    if (model) model->ApplyTo(db.All);
+    FileName.clear();
+    db.NewImage();
+    UpdateStatus();
+    ReloadWindows(1);
+    db.All.Modified = false;
+}
+
+void TfMainFrm::Open() {
+    if (!OfferSave()) return;
+    const QString name = TFileDialog::GetOpenFileName(this, DataFileFilter);
+    if (name.isEmpty()) return;
+    FileName = name;
+    QString error;
+    const TLoadResult result = LoadDataFile(db.MacList, db.All, FileName, &error);
+    if (result != TLoadResult::Accepted) {
+        FileName.clear();
+        UpdateStatus();
+        Tell(LoadErrorText(result, db.Language, error));
+        return;
+    }
+    UpdateStatus();
+    ReloadWindows(1);
+    db.All.Modified = false;
+}
+
+bool TfMainFrm::Save() {
+    const QString previous = FileName;
+    if (FileName.isEmpty() && !ChooseSaveFile()) {
+        UpdateStatus();
+        return false;
+    }
+    QString error;
+    const bool saved = SaveDataFile(db.All, FileName, &error);
+    if (!saved) {
+        // The caption keeps naming the file that holds the image, not the one that failed.
+        FileName = previous;
+        Tell(error);
+    }
+    UpdateStatus();
+    return saved;
+}
+
+// Asks for the file to save into; false when there is none to write.
+bool TfMainFrm::ChooseSaveFile() {
+    FileName = TFileDialog::GetSaveFileName(this, DataFileFilter, DataFileSuffix);
+    if (FileName.isEmpty()) return false;
+    if (QFileInfo::exists(FileName) && Ask(db.Language.FileExists) != MessageResult::Yes) {
+        FileName.clear();
+        return false;
+    }
+    return true;
+}
+
+bool TfMainFrm::SaveAs() {
+    const QString previous = FileName;
+    FileName.clear();
+    if (Save()) return true;
+    // Nothing was written: the image stays tied to the file it came from.
+    FileName = previous;
+    UpdateStatus();
+    return false;
+}
+
+void TfMainFrm::ChooseModel() {
+    TfModel dialog(db, this);
+    TModalDialog::Exec(dialog);
+    if (dialog.Accepted && (!db.All.Modified || Ask(db.Language.ClearData) == MessageResult::Yes))
+        StartNewImage(&dialog.Choice);
+}
+
+void TfMainFrm::ChooseLanguage() {
+    TfSetLanguage dialog(db.All, this);
+    TModalDialog::Exec(dialog);
+    if (!dialog.Changed()) return;
+    TALL& all = db.All;
+    LoadMessages(all.ProgramFolder, all.LanguageName, db.Language);
+    TranslateForm(this, all, true);
+    UpdateStatus();
+    // The editors are translated when they open, so they open anew.
+    CloseChildren();
+    LabelTree();
+    const bool modified = all.Modified; // the image stays; so do its unsaved changes
+    ShowChild(TChildKind::ChsInfo);
+    all.Modified = modified;
+}
+
+void TfMainFrm::ShowAbout() {
+    TfFrmAbout dialog(db, this);
+    TModalDialog::Exec(dialog);
+}
+
+void TfMainFrm::ReadRadio() {
+    TfReadRadio dialog(db, this, RadioLink);
+    TModalDialog::Exec(dialog);
+    if (!dialog.Done()) return;
+    // The image now comes from the radio, not from a file; the read has set Modified.
+    FileName.clear();
+    UpdateStatus();
+    ReloadWindows(1);
+}
+
+void TfMainFrm::WriteRadio() {
+    TfWriteRadio dialog(db, this, RadioLink);
+    TModalDialog::Exec(dialog);
+}
+
+void TfMainFrm::TestOnline() {
+    TfTestFrm dialog(db, this, RadioLink);
+    TModalDialog::Exec(dialog);
+}
+
+void TfMainFrm::ChoosePort() {
+    TfSetPort dialog(db.All, this);
+    TModalDialog::Exec(dialog);
+    UpdateStatus();
+}
