@@ -24,6 +24,11 @@ constexpr int NoItems = -2;
 constexpr int FirstItemOnly = -3;
 constexpr int ValueColumn = 1;
 
+TTranslationRecorder& Recorder() {
+    static TTranslationRecorder recorder;
+    return recorder;
+}
+
 int Tag(const QObject* object) {
     return object->property("tag").toInt();
 }
@@ -49,6 +54,7 @@ public:
     template <class Set>
     void Apply(const QString& name, const QString& suffix, const QString& current, Set set) const {
         if (name.isEmpty()) return;
+        if (Recorder()) Recorder()(Section, name + suffix, current);
         const QString text = Ini.ReadString(Section, name + suffix, current);
         if (text != current) set(text);
     }
@@ -151,6 +157,10 @@ private:
 };
 
 } // namespace
+
+void SetTranslationRecorder(TTranslationRecorder recorder) {
+    Recorder() = std::move(recorder);
+}
 
 bool TranslateForm(QWidget* form, const TALL& all, bool force) {
     if (!force && all.LanguageIndex == 0) return false;

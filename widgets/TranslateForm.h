@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+
+class QString;
 class QWidget;
 class TALL;
 
@@ -16,3 +19,10 @@ class TALL;
 // list (a QTableWidget with the dynamic property "valueList" set: the value column of row r
 // under ".r", r from 1).
 bool TranslateForm(QWidget* form, const TALL& all, bool force);
+
+// Sees every lookup TranslateForm makes: the section, the key and the text the control shows
+// before it (kept when the key is missing). The check of the shipped language files walks the
+// windows with one set; an empty recorder ends the recording.
+using TTranslationRecorder =
+    std::function<void(const QString& section, const QString& key, const QString& current)>;
+void SetTranslationRecorder(TTranslationRecorder recorder);
