@@ -3,6 +3,7 @@
 #include "core/All.h"
 #include "core/Codecs.h"
 #include "core/MacList.h"
+#include "core/OptionFields.h"
 
 #include <QDateTime>
 #include <cmath>
@@ -14,21 +15,6 @@ constexpr uint8_t DefaultOptions[48] = {
     0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0xFF, 0xBD, 0xFA, 0xFC, 0x65,
     0x94, 0x16, 0x00, 0x0C, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
     0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xF1, 0x32, 0xD0, 0xEF, 0xFA, 0xF5, 0xFF, 0x00, 0x0F, 0xFF, 0xFF,
-};
-
-// Keeps every option field inside the range its editor can show.
-struct TClamp {
-    int option;
-    uint8_t mask, lo, hi, fallback;
-};
-constexpr TClamp Clamps[] = {
-    {0, 0xFF, 0, 127, 0}, {1, 0xFF, 0, 127, 0},  {2, 0xFF, 0, 24, 0},   {6, 0x03, 0, 2, 2},
-    {5, 0x18, 0, 2, 2},   {7, 0x0F, 0, 9, 5},    {7, 0xF0, 0, 12, 6},   {8, 0x0F, 0, 8, 4},
-    {9, 0x0F, 0, 8, 5},   {9, 0xF0, 0, 3, 1},    {10, 0x0F, 0, 2, 0},   {10, 0xF0, 0, 8, 1},
-    {11, 0xFF, 0, 27, 12}, {12, 0xFF, 0, 129, 0}, {6, 0x0C, 0, 2, 2},   {13, 0x0F, 0, 9, 5},
-    {29, 0x0F, 0, 11, 2}, {30, 0x0F, 0, 10, 0},  {30, 0xF0, 0, 9, 0},   {31, 0x0F, 0, 6, 0},
-    {31, 0x30, 0, 3, 3},  {33, 0x0F, 0, 15, 15}, {33, 0xF0, 0, 2, 1},   {34, 0x0F, 0, 10, 5},
-    {34, 0xF0, 0, 15, 15}, {40, 0xFF, 0, 10, 0},
 };
 
 // FM broadcast limits in 25 kHz steps: the accepted range and the repair value (88-108 MHz).
@@ -88,8 +74,9 @@ void BlankImage(TALL& all, const QDateTime& now) {
 }
 
 void SanitizeOptions(TALL& all) {
-    for (const TClamp& clamp : Clamps)
-        ClampOption(all, clamp.option, clamp.mask, clamp.lo, clamp.hi, clamp.fallback);
+    // Keeps every option field inside the range its editor can show.
+    for (const TOptionField* field : ImageCheckFields())
+        ClampOption(all, field->Option, field->Mask, field->Lo, field->Hi, field->Fallback);
     OptionByte(all, 46) = 0xFF;
     OptionByte(all, 47) = 0xFF;
     const int lo = GetU16(all, Addr::FmLow);
