@@ -111,6 +111,16 @@ public:
     }
 };
 
+// Clicks the cell as a user does: on whatever widget shows it at that spot of the window.
+void ClickWhereShown(QTableWidget* table, int row, int column) {
+    QWidget* top = table->window();
+    const QModelIndex index = table->model()->index(row, column);
+    const QPoint at = table->viewport()->mapTo(top, table->visualRect(index).center());
+    QWidget* target = top->childAt(at);
+    QVERIFY(target);
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(top, at));
+}
+
 void WriteFile(const QString& name, const QByteArray& bytes) {
     QFile file(name);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -186,6 +196,37 @@ private slots:
         QCOMPARE(numbers->indexAt(numbers->visualRect(last).center()).data().toString(),
                  QStringLiteral("128"));
         QVERIFY(numbers->viewport()->rect().intersects(numbers->visualRect(last)));
+    }
+
+    // At the first showing, on its own and in an MDI area as the main window opens it at start,
+    // New, Open and a language change, a click on a number selects that channel.
+    void clickingANumberAtFirstShowing_data() {
+        QTest::addColumn<bool>("inArea");
+        QTest::newRow("own window") << false;
+        QTest::newRow("MDI child") << true;
+    }
+
+    void clickingANumberAtFirstShowing() {
+        QFETCH(bool, inArea);
+        TGrid grid;
+        QMdiArea area;
+        TfChsInfo* window = &grid.Window;
+        if (inArea) {
+            window = new TfChsInfo(grid.Db);
+            area.resize(1200, 800);
+            area.addSubWindow(window)->show();
+            area.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&area));
+        } else {
+            QVERIFY(grid.Open());
+        }
+        auto* table = window->findChild<QTableWidget*>(QStringLiteral("gvChs"));
+        for (int channel : {8, 10, 12, 3, 15}) {
+            ClickWhereShown(table, channel - 1, 0);
+            QCOMPARE(table->currentRow(), channel - 1);
+            QCOMPARE(grid.Db.All.CurrentChannel, channel);
+            QCOMPARE(table->verticalScrollBar()->value(), 0);
+        }
     }
 
     void typingRxCreatesAndClearingDeletes() {
