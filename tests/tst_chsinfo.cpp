@@ -462,6 +462,37 @@ private slots:
         QTest::keyClicks(grid.FocusedEditor(), QStringLiteral("148"));
     }
 
+    // A descriptor value without a usable width keeps the designed width and still gives the
+    // caption: the RX column stays in view and takes a frequency.
+    void languageWidthUnusable_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("no width") << "RX Freq"
+                                  << "RX Freq";
+        QTest::newRow("empty width") << "@RX"
+                                     << "RX";
+        QTest::newRow("not a number") << "wide@RX"
+                                      << "RX";
+        QTest::newRow("zero") << "0@RX"
+                              << "RX";
+    }
+
+    void languageWidthUnusable() {
+        QFETCH(QString, value);
+        QFETCH(QString, caption);
+        TGrid grid;
+        WriteFile(grid.Folder.filePath(QStringLiteral("Chinese.Ini")),
+                  "[fChsInfo]\nColShow.2=" + value.toUtf8() + '\n');
+        grid.Db.All.LanguageIndex = 1;
+        grid.Db.All.LanguageName = QStringLiteral("Chinese");
+        QVERIFY(grid.Open());
+        const int rx = grid.Column(FieldCode::RxFreq);
+        QCOMPARE(grid.Grid->horizontalHeaderItem(rx)->text(), caption);
+        QCOMPARE(grid.Grid->columnWidth(rx), 80);
+        QVERIFY(grid.Type(1, FieldCode::RxFreq, QStringLiteral("145.5")));
+        QCOMPARE(grid.Stored(1, FieldCode::RxFreq), QStringLiteral("145.50000"));
+    }
+
     void languageFile() {
         TGrid grid;
         WriteFile(grid.Folder.filePath(QStringLiteral("Chinese.Ini")),
