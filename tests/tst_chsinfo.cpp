@@ -148,7 +148,7 @@ private slots:
                                         "QT/DQT Enc", "TX Power", "W/N", "Scan Add", "Busy Lock",
                                         "Vox", "Epilogue", "PTT ID", "DTMF", "NAME", "ID Code"}));
         QCOMPARE(grid.Grid->rowCount(), 128);
-        QCOMPARE(grid.Grid->columnWidth(grid.Column(FieldCode::RxFreq)), 80);
+        QCOMPARE(grid.Grid->columnWidth(grid.Column(FieldCode::Scan)), 65);
         QCOMPARE(grid.Text(128, 1), QStringLiteral("128"));
         QCOMPARE(grid.Grid->currentRow(), 0);
         QCOMPARE(grid.Grid->currentColumn(), grid.Column(FieldCode::RxFreq));
@@ -176,7 +176,11 @@ private slots:
         frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(&area));
         QCOMPARE(frame->pos(), QPoint(20, 20));
-        QCOMPARE(frame->size(), QSize(985 + 60, 460)); // the column widths + 60
+        QTableWidget* table = frame->findChild<QTableWidget*>();
+        int columns = 0;
+        for (int column = 0; column < table->columnCount(); ++column)
+            columns += table->columnWidth(column);
+        QCOMPARE(frame->size(), QSize(columns + 60, 460));
     }
 
     void numberColumnStaysInView() {
@@ -226,6 +230,26 @@ private slots:
             QCOMPARE(table->currentRow(), channel - 1);
             QCOMPARE(grid.Db.All.CurrentChannel, channel);
             QCOMPARE(table->verticalScrollBar()->value(), 0);
+        }
+    }
+
+    // Every header text fits its column in the font the grid shows it in; the designed widths
+    // stay the least.
+    void headerTextsFit() {
+        TGrid grid;
+        QVERIFY(grid.Open());
+        const QHeaderView* header = grid.Grid->horizontalHeader();
+        const int margins =
+            2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        const std::vector<int> designed = {45, 80, 80, 65, 65, 65, 65, 65,
+                                           65, 65, 65, 65, 65, 65, 65};
+        for (int column = 0; column < grid.Grid->columnCount(); ++column) {
+            const QString caption = grid.Grid->horizontalHeaderItem(column)->text();
+            const int width = grid.Grid->columnWidth(column);
+            QVERIFY2(width >= designed[size_t(column)], qPrintable(caption));
+            for (const QString& line : caption.split(QLatin1Char('\n')))
+                QVERIFY2(header->fontMetrics().horizontalAdvance(line) + margins <= width,
+                         qPrintable(caption));
         }
     }
 

@@ -180,8 +180,11 @@ void TfChsInfo::BuildColumns() {
             descriptor.Caption().replace(QLatin1Char('\r'), QLatin1Char('\n')));
         header->setData(HiddenValueRole, codes[column]);
         gvChs->setHorizontalHeaderItem(column, header);
-        gvChs->setColumnWidth(column, descriptor.Width());
-        width += descriptor.Width();
+        // The descriptor's width is the least; a header text that needs more widens its column.
+        const int columnWidth =
+            std::max(descriptor.Width(), gvChs->horizontalHeader()->sectionSizeHint(column));
+        gvChs->setColumnWidth(column, columnWidth);
+        width += columnWidth;
 
         const QChar kind = descriptor.Kind();
         const bool buttonFace = kind == QLatin1Char('N') || kind == QLatin1Char('M');
