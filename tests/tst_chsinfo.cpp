@@ -4,11 +4,13 @@
 #include "Maindb.h"
 #include "MessageBox.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -251,6 +253,59 @@ private slots:
                 QVERIFY2(header->fontMetrics().horizontalAdvance(line) + margins <= width,
                          qPrintable(caption));
         }
+    }
+
+    // Pasted and dropped text keeps to the characters that typing may enter.
+    void pastedAndDroppedText_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("drop");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("ID letters") << int(FieldCode::IdCode) << false << "ABCD"
+                                    << "000";
+        QTest::newRow("ID mixed") << int(FieldCode::IdCode) << false << "1A2-3"
+                                  << "123";
+        QTest::newRow("RX with unit") << int(FieldCode::RxFreq) << false << "146,5 MHz"
+                                      << "146.50000";
+        QTest::newRow("NAME beyond z") << int(FieldCode::Name) << false << "a{b}c"
+                                       << "abc";
+        QTest::newRow("tone") << int(FieldCode::RxTone) << false << "D023 xyz"
+                              << "D023N";
+        QTest::newRow("NAME dropped") << int(FieldCode::Name) << true << "x~y|z"
+                                      << "xyz";
+    }
+
+    void pastedAndDroppedText() {
+        QFETCH(int, code);
+        QFETCH(bool, drop);
+        QFETCH(QString, text);
+        QFETCH(QString, stored);
+        TGrid grid;
+        NewChannel(grid.Db.All, 1, QStringLiteral("145.5"));
+        QVERIFY(grid.Open());
+        // The image must hold what writing the expected text gives, not only show it.
+        TALL expected = grid.Db.All;
+        QString written = stored;
+        WriteChannelField(expected, 1, code, written);
+        grid.Click(1, code);
+        QWidget* field = QApplication::focusWidget();
+        QVERIFY(field);
+        if (drop) {
+            QMimeData data;
+            data.setText(text);
+            QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &data, Qt::LeftButton,
+                                  Qt::NoModifier);
+            QApplication::sendEvent(field, &enter);
+            QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(field, &drop);
+        } else {
+            QGuiApplication::clipboard()->setText(text);
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        }
+        QTest::keyClick(field, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(grid.Text(1, code), stored);
+        QVERIFY(grid.Db.All.Image == expected.Image);
     }
 
     void typingRxCreatesAndClearingDeletes() {

@@ -1,6 +1,7 @@
 #include "ChsInfo.h"
 
 #include "ChannelRecord.h"
+#include "CharValidator.h"
 #include "ChsCellDelegate.h"
 #include "Codecs.h"
 #include "FrozenColumn.h"
@@ -47,10 +48,6 @@ Qt::Alignment CellAlignment(QChar letter) {
 void SetEditable(QTableWidgetItem* item, bool editable) {
     item->setFlags(editable ? item->flags() | Qt::ItemIsEditable
                             : item->flags() & ~Qt::ItemIsEditable);
-}
-
-bool IsToneKey(QChar c) {
-    return QStringLiteral(".0123456789DINdin").contains(c);
 }
 
 } // namespace
@@ -125,6 +122,8 @@ void TfChsInfo::CreateChoiceBoxes() {
             box->setEditable(true);
             box->setInsertPolicy(QComboBox::NoInsert);
             box->setCompleter(nullptr); // a typed tone is stored as typed, never as completed
+            ToneValidator = new TCharValidator(TCharRules::TKind::Tone, box);
+            box->setValidator(ToneValidator);
             connect(box, &QComboBox::currentTextChanged, this, [this, box] { BoxChange(box); });
         } else {
             connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this,
@@ -149,6 +148,7 @@ void TfChsInfo::closeEvent(QCloseEvent* event) {
 void TfChsInfo::FormShow() {
     TranslateForm(this, Db.All, false);
     lNone->setText(cxDcts->itemText(0));
+    ToneValidator->SetKeptText(lNone->text());
     TakeTranslatedTexts();
     BuildColumns();
     LoadAllRows();
@@ -302,8 +302,6 @@ bool TfChsInfo::eventFilter(QObject* watched, QEvent* event) {
             gvChs->setFocus();
             return true;
         }
-        if (box == cxDcts && TChsCellDelegate::TypesCharacter(key) && !IsToneKey(key->text().at(0)))
-            return true;
     } else if (event->type() == QEvent::FocusOut &&
                static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
         box->hide();

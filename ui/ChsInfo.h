@@ -8,6 +8,7 @@
 class QComboBox;
 class QLabel;
 class QTableWidget;
+class TCharValidator;
 class TChsCellDelegate;
 class TfMaindb;
 
@@ -43,6 +44,7 @@ private:
     QLabel* lNone = nullptr;
     std::vector<QComboBox*> Boxes; // in the order of Row.Boxes
     QComboBox* cxDcts = nullptr;
+    TCharValidator* ToneValidator = nullptr;
     TChsCellDelegate* CellEditor = nullptr;
     int NumberColumn = 0;
     class TFrozenColumn* NumberView = nullptr;
