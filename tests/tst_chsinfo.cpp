@@ -123,6 +123,18 @@ void ClickWhereShown(QTableWidget* table, int row, int column) {
     QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(top, at));
 }
 
+// Turns the mouse wheel one notch down as the window system delivers it: to the widget under
+// the pointer, then to its parents while none takes it.
+void TurnWheel(QWidget* top, const QPoint& at) {
+    QWidget* under = top->childAt(at);
+    QVERIFY(under);
+    const QPoint local = under->mapFrom(top, at);
+    QWheelEvent wheel(local, under->mapToGlobal(local), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    qApp->notify(under, &wheel);
+}
+
 void WriteFile(const QString& name, const QByteArray& bytes) {
     QFile file(name);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -253,6 +265,104 @@ private slots:
                 QVERIFY2(header->fontMetrics().horizontalAdvance(line) + margins <= width,
                          qPrintable(caption));
         }
+    }
+
+    // A wheel over a shown box scrolls the grid; the channel keeps its value.
+    void wheelOverABoxScrollsTheGrid_data() {
+        QTest::addColumn<int>("code");
+        QTest::newRow("list box") << int(FieldCode::Power);
+        QTest::newRow("tone box") << int(FieldCode::RxTone);
+    }
+
+    void wheelOverABoxScrollsTheGrid() {
+        QFETCH(int, code);
+        TGrid grid;
+        NewChannel(grid.Db.All, 1, QStringLiteral("145.5"));
+        QVERIFY(grid.Open());
+        const auto image = grid.Db.All.Image;
+        const QString text = grid.Text(1, code);
+        grid.Click(1, code);
+        QComboBox* box = grid.ShownBox();
+        QVERIFY(box);
+
+        TurnWheel(&grid.Window, box->mapTo(&grid.Window, box->rect().center()));
+
+        QCOMPARE(grid.Text(1, code), text);
+        QVERIFY(grid.Db.All.Image == image);
+        QVERIFY(!grid.Db.All.Modified);
+        QVERIFY(grid.Grid->verticalScrollBar()->value() > 0);
+        QCOMPARE(grid.ShownBox(), nullptr);
+        QCOMPARE(QApplication::focusWidget(), grid.Grid);
+    }
+
+    // Keys that take the user out of a box to the grid, which moves as the key asks, and keys
+    // that stay in the tone box's text. None of them changes the channel.
+    void keysInABox_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("cursor"); // the tone text's cursor; -1: the text as shown, selected
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("rowStep");
+        QTest::addColumn<int>("columnStep");
+        QTest::addColumn<bool>("leaves");
+        const int power = FieldCode::Power;
+        const int tone = FieldCode::TxTone;
+        QTest::newRow("Tab") << power << -1 << int(Qt::Key_Tab) << 0 << 1 << true;
+        QTest::newRow("Backtab") << power << -1 << int(Qt::Key_Backtab) << 0 << -1 << true;
+        QTest::newRow("Right") << power << -1 << int(Qt::Key_Right) << 0 << 1 << true;
+        QTest::newRow("Left") << power << -1 << int(Qt::Key_Left) << 0 << -1 << true;
+        QTest::newRow("Down") << power << -1 << int(Qt::Key_Down) << 1 << 0 << true;
+        QTest::newRow("Up") << power << -1 << int(Qt::Key_Up) << -1 << 0 << true;
+        QTest::newRow("Escape") << power << -1 << int(Qt::Key_Escape) << 0 << 0 << true;
+        QTest::newRow("tone Tab") << tone << -1 << int(Qt::Key_Tab) << 0 << 1 << true;
+        QTest::newRow("tone Right") << tone << -1 << int(Qt::Key_Right) << 0 << 1 << true;
+        QTest::newRow("tone Left") << tone << -1 << int(Qt::Key_Left) << 0 << -1 << true;
+        QTest::newRow("tone Left at start") << tone << 0 << int(Qt::Key_Left) << 0 << -1 << true;
+        QTest::newRow("tone Left in text") << tone << 2 << int(Qt::Key_Left) << 0 << 0 << false;
+        QTest::newRow("tone Right in text") << tone << 2 << int(Qt::Key_Right) << 0 << 0 << false;
+    }
+
+    void keysInABox() {
+        QFETCH(int, code);
+        QFETCH(int, cursor);
+        QFETCH(int, key);
+        QFETCH(int, rowStep);
+        QFETCH(int, columnStep);
+        QFETCH(bool, leaves);
+        TGrid grid;
+        for (int channel = 1; channel <= 3; ++channel)
+            NewChannel(grid.Db.All, channel, QStringLiteral("145.5"));
+        QVERIFY(grid.Open());
+        const auto image = grid.Db.All.Image;
+        grid.Click(2, code);
+        QComboBox* box = grid.ShownBox();
+        QVERIFY(box);
+        if (cursor >= 0) box->lineEdit()->setCursorPosition(cursor);
+
+        QTest::keyClick(box, Qt::Key(key));
+        QCOMPARE(grid.Grid->currentRow(), 1 + rowStep);
+        QCOMPARE(grid.Grid->currentColumn(), grid.Column(code) + columnStep);
+        QWidget* shown = grid.ShownBox();
+        if (!leaves) QCOMPARE(shown, box);
+        if (key == Qt::Key_Escape) QCOMPARE(shown, nullptr);
+        QCOMPARE(QApplication::focusWidget(), shown ? shown : grid.Grid);
+        QVERIFY(grid.Db.All.Image == image);
+        QVERIFY(!grid.Db.All.Modified);
+    }
+
+    // One Tab moves one cell across a whole channel row, through text cells and boxes alike.
+    void oneTabMovesOneCell() {
+        TGrid grid;
+        NewChannel(grid.Db.All, 1, QStringLiteral("145.5"));
+        QVERIFY(grid.Open());
+        grid.Click(1, FieldCode::RxFreq);
+        for (int column = grid.Column(FieldCode::RxFreq) + 1; column < grid.Grid->columnCount();
+             ++column) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCoreApplication::processEvents();
+            QCOMPARE(grid.Grid->currentColumn(), column);
+            QCOMPARE(grid.Grid->currentRow(), 0);
+        }
+        QVERIFY(!grid.Db.All.Modified);
     }
 
     // Pasted and dropped text keeps to the characters that typing may enter.
@@ -474,7 +584,11 @@ private slots:
         QVERIFY(!grid.Db.All.Modified);
         QVERIFY(reloads.isEmpty());
 
-        QTest::keyClick(box, Qt::Key_Up);
+        // A choice from the opened list changes the box.
+        QTest::keyClick(box, Qt::Key_Down, Qt::AltModifier);
+        QVERIFY(box->view()->isVisible());
+        QTest::keyClick(box->view(), Qt::Key_Up);
+        QTest::keyClick(box->view(), Qt::Key_Return);
         QCOMPARE(grid.Text(1, FieldCode::Power), QStringLiteral("Low"));
         QCOMPARE(grid.Cell(1, FieldCode::Power)->data(Qt::UserRole).toString(),
                  QStringLiteral("0"));

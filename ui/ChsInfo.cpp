@@ -10,6 +10,7 @@
 #include "TranslateForm.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -48,6 +49,19 @@ Qt::Alignment CellAlignment(QChar letter) {
 void SetEditable(QTableWidgetItem* item, bool editable) {
     item->setFlags(editable ? item->flags() | Qt::ItemIsEditable
                             : item->flags() & ~Qt::ItemIsEditable);
+}
+
+// Whether a key that moves through a box's text leaves the text instead: a list box has no text
+// cursor; the tone box is left by Left at the start of its text and Right at its end.
+bool AtBoxEdge(const QComboBox* box, int key) {
+    const QLineEdit* edit = box->lineEdit();
+    if (!edit) return true;
+    if (key == Qt::Key_Left)
+        return (edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition()) == 0;
+    if (key == Qt::Key_Right)
+        return (edit->hasSelectedText() ? edit->selectionEnd() : edit->cursorPosition()) ==
+               edit->text().size();
+    return false;
 }
 
 } // namespace
@@ -287,26 +301,68 @@ void TfChsInfo::ShowCellBox() {
 }
 
 void TfChsInfo::HideBoxes() {
-    for (QComboBox* box : Boxes)
+    for (QComboBox* box : Boxes) {
+        if (box->hasFocus()) gvChs->setFocus();
         box->hide();
+    }
 }
 
 bool TfChsInfo::eventFilter(QObject* watched, QEvent* event) {
     auto* box = qobject_cast<QComboBox*>(watched);
     if (!box || std::find(Boxes.begin(), Boxes.end(), box) == Boxes.end())
         return QWidget::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (BoxKey(box, static_cast<QKeyEvent*>(event))) return true;
+        break;
+    case QEvent::Wheel:
+        // A wheel passing over a box scrolls the grid: a box changes only by a deliberate choice.
+        QCoreApplication::sendEvent(gvChs->viewport(), event);
+        return true;
+    case QEvent::FocusOut:
+        // Opening its own list takes the focus but does not leave the box.
+        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason &&
+            !box->view()->isVisible())
             box->hide();
-            gvChs->setFocus();
-            return true;
-        }
-    } else if (event->type() == QEvent::FocusOut &&
-               static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
-        box->hide();
+        break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// The keys that take the user from a box back to the grid, which then moves as the key asks:
+// one Tab moves one cell. Up and Down move the grid too; the value of a closed box changes only
+// by typing or a choice from its opened list.
+bool TfChsInfo::BoxKey(QComboBox* box, QKeyEvent* key) {
+    if (key->modifiers() & Qt::AltModifier) return false; // Alt+Down opens the list
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        HideBoxes();
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (!AtBoxEdge(box, key->key())) return false;
+        break;
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        if (box->isEditable()) return false;
+        break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        break;
+    default:
+        return false;
+    }
+    HideBoxes();
+    QCoreApplication::sendEvent(gvChs, key);
+    return true;
 }
 
 void TfChsInfo::gvChsSelectCell(int row) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QTableWidget;
 class TCharValidator;
@@ -66,6 +67,7 @@ private:
 
     void ShowCellBox();
     void HideBoxes();
+    bool BoxKey(QComboBox* box, QKeyEvent* key);
     void gvChsSelectCell(int row);
     void gvChsMouseDown(int row, int column);
     void FollowRow(int row);
