@@ -365,6 +365,39 @@ private slots:
         QVERIFY(!grid.Db.All.Modified);
     }
 
+    // Delete on a channel's selected RX cell deletes the channel, as emptying the cell does; on
+    // an empty row's RX cell and on other cells it does nothing.
+    void deleteKey() {
+        TGrid grid;
+        for (int channel = 1; channel <= 3; ++channel)
+            NewChannel(grid.Db.All, channel, QStringLiteral("145.5"));
+        QVERIFY(grid.Open());
+        grid.Click(2, FieldCode::RxFreq); // a click opens the editor, Escape closes it unchanged
+        QTest::keyClick(grid.FocusedEditor(), Qt::Key_Escape);
+        QSignalSpy reloads(&grid.Window, &TfChsInfo::ReloadRequested);
+        QTest::keyClick(grid.Grid, Qt::Key_Delete);
+        QCOMPARE(grid.Stored(2, FieldCode::RxFreq), QStringLiteral("<empty>"));
+        QCOMPARE(grid.RowTexts(2),
+                 QStringList({"2", "", "", "", "", "", "", "", "", "", "", "", "", "", ""}));
+        QVERIFY(!grid.Editable(2, FieldCode::Name));
+        QVERIFY(grid.Db.All.Modified);
+        QCOMPARE(reloads.count(), 1);
+
+        QTest::keyClick(grid.Grid, Qt::Key_Up); // reached from the keyboard
+        QTest::keyClick(grid.Grid, Qt::Key_Delete);
+        QCOMPARE(grid.Stored(1, FieldCode::RxFreq), QStringLiteral("<empty>"));
+
+        grid.Db.All.Modified = false;
+        const auto image = grid.Db.All.Image;
+        QTest::keyClick(grid.Grid, Qt::Key_Delete); // channel 1 is empty now
+        grid.Grid->setCurrentCell(2, grid.Column(FieldCode::TxFreq));
+        QTest::keyClick(grid.Grid, Qt::Key_Delete);
+        QCOMPARE(grid.Text(3, FieldCode::RxFreq), QStringLiteral("145.50000"));
+        QVERIFY(grid.Db.All.Image == image);
+        QVERIFY(!grid.Db.All.Modified);
+        QVERIFY(TMessageBoxSeam::TakeShown().empty());
+    }
+
     // Pasted and dropped text keeps to the characters that typing may enter.
     void pastedAndDroppedText_data() {
         QTest::addColumn<int>("code");

@@ -85,6 +85,7 @@ TfChsInfo::TfChsInfo(TfMaindb& db, QWidget* parent) : QWidget(parent), Db(db) {
     gvChs->setSelectionMode(QAbstractItemView::SingleSelection);
     gvChs->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
     gvChs->setContextMenuPolicy(Qt::NoContextMenu);
+    gvChs->installEventFilter(this);
     // The number column stays in view while the grid scrolls sideways.
     NumberView = new TFrozenColumn(gvChs);
     CellEditor = new TChsCellDelegate(gvChs);
@@ -308,6 +309,8 @@ void TfChsInfo::HideBoxes() {
 }
 
 bool TfChsInfo::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == gvChs && event->type() == QEvent::KeyPress)
+        return GridKey(static_cast<QKeyEvent*>(event)) || QWidget::eventFilter(watched, event);
     auto* box = qobject_cast<QComboBox*>(watched);
     if (!box || std::find(Boxes.begin(), Boxes.end(), box) == Boxes.end())
         return QWidget::eventFilter(watched, event);
@@ -329,6 +332,17 @@ bool TfChsInfo::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Delete on a present channel's RX cell deletes the channel, as emptying the cell does.
+bool TfChsInfo::GridKey(const QKeyEvent* key) {
+    const int row = gvChs->currentRow();
+    const int column = gvChs->currentColumn();
+    if (key->key() != Qt::Key_Delete || (key->modifiers() & ~Qt::KeypadModifier) ||
+        CodeAt(column) != FieldCode::RxFreq)
+        return false;
+    if (Present(row)) gvChsSetEditText(row, column, QString());
+    return true;
 }
 
 // The keys that take the user from a box back to the grid, which then moves as the key asks:

@@ -68,6 +68,7 @@ private:
     void ShowCellBox();
     void HideBoxes();
     bool BoxKey(QComboBox* box, QKeyEvent* key);
+    bool GridKey(const QKeyEvent* key);
     void gvChsSelectCell(int row);
     void gvChsMouseDown(int row, int column);
     void FollowRow(int row);
