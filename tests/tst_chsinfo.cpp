@@ -32,6 +32,15 @@ public:
         Db.NewImage();
     }
 
+    // The grid opens in a second language whose file holds text.
+    void UseLanguage(const QByteArray& text) {
+        QFile file(Folder.filePath(QStringLiteral("Chinese.Ini")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        Db.All.LanguageIndex = 1;
+        Db.All.LanguageName = QStringLiteral("Chinese");
+    }
+
     bool Open() {
         Window.show();
         Window.activateWindow();
@@ -133,12 +142,6 @@ void TurnWheel(QWidget* top, const QPoint& at) {
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QSpontaneKeyEvent::setSpontaneous(&wheel);
     qApp->notify(under, &wheel);
-}
-
-void WriteFile(const QString& name, const QByteArray& bytes) {
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 } // namespace
@@ -707,10 +710,7 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QString, caption);
         TGrid grid;
-        WriteFile(grid.Folder.filePath(QStringLiteral("Chinese.Ini")),
-                  "[fChsInfo]\nColShow.2=" + value.toUtf8() + '\n');
-        grid.Db.All.LanguageIndex = 1;
-        grid.Db.All.LanguageName = QStringLiteral("Chinese");
+        grid.UseLanguage("[fChsInfo]\nColShow.2=" + value.toUtf8() + '\n');
         QVERIFY(grid.Open());
         const int rx = grid.Column(FieldCode::RxFreq);
         QCOMPARE(grid.Grid->horizontalHeaderItem(rx)->text(), caption);
@@ -721,12 +721,9 @@ private slots:
 
     void languageFile() {
         TGrid grid;
-        WriteFile(grid.Folder.filePath(QStringLiteral("Chinese.Ini")),
-                  "[fChsInfo]\nfChsInfo.Caption=Kanal\nColShow.2=100@RX|Freq\n"
-                  "ColShow.4=999@hidden stays hidden\ncxDcts.0=Keine\ncxDcts.1=67\n"
-                  "cxPwrv.1=Hoch\n");
-        grid.Db.All.LanguageIndex = 1;
-        grid.Db.All.LanguageName = QStringLiteral("Chinese");
+        grid.UseLanguage("[fChsInfo]\nfChsInfo.Caption=Kanal\nColShow.2=100@RX|Freq\n"
+                         "ColShow.4=999@hidden stays hidden\ncxDcts.0=Keine\ncxDcts.1=67\n"
+                         "cxPwrv.1=Hoch\n");
         QVERIFY(grid.Open());
 
         QCOMPARE(grid.Window.windowTitle(), QStringLiteral("Kanal"));
