@@ -413,6 +413,11 @@ private slots:
                                   << "123";
         QTest::newRow("RX with unit") << int(FieldCode::RxFreq) << false << "146,5 MHz"
                                       << "146.50000";
+        // The length counts after the filter: a label before the number does not cut it off.
+        QTest::newRow("RX after a label") << int(FieldCode::RxFreq) << false << "Frequency 146,5"
+                                          << "146.50000";
+        QTest::newRow("ID too long, refused") << int(FieldCode::IdCode) << false << "1234567"
+                                              << "000";
         QTest::newRow("NAME beyond z") << int(FieldCode::Name) << false << "a{b}c"
                                        << "abc";
         QTest::newRow("tone") << int(FieldCode::RxTone) << false << "D023 xyz"

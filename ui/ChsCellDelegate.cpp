@@ -35,10 +35,8 @@ QWidget* TChsCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     editor->setFrame(false);
     const int code =
         index.model()->headerData(index.column(), Qt::Horizontal, Qt::UserRole).toInt();
-    if (const TCellRule* rule = RuleFor(code)) {
-        editor->setMaxLength(rule->maxLength);
-        editor->setValidator(new TCharValidator(rule->chars, editor));
-    }
+    if (const TCellRule* rule = RuleFor(code))
+        editor->setValidator(new TCharValidator(rule->chars, rule->maxLength, editor));
     editor->setAlignment(Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt()));
     Editor = editor;
     return editor;

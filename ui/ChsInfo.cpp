@@ -137,7 +137,7 @@ void TfChsInfo::CreateChoiceBoxes() {
             box->setEditable(true);
             box->setInsertPolicy(QComboBox::NoInsert);
             box->setCompleter(nullptr); // a typed tone is stored as typed, never as completed
-            ToneValidator = new TCharValidator(TCharRules::TKind::Tone, box);
+            ToneValidator = new TCharValidator(TCharRules::TKind::Tone, 0, box);
             box->setValidator(ToneValidator);
             connect(box, &QComboBox::currentTextChanged, this, [this, box] { BoxChange(box); });
         } else {
