@@ -61,16 +61,25 @@ int FieldValue(const TChannel& channel, int code) {
 
 } // namespace
 
-int TChannelRow::TDescriptor::Width() const { return Value.section(QLatin1Char('@'), 0, 0).toInt(); }
+int TChannelRow::TDescriptor::Width() const {
+    bool number = false;
+    const int width = Value.contains(QLatin1Char('@'))
+                          ? Value.section(QLatin1Char('@'), 0, 0).trimmed().toInt(&number)
+                          : 0;
+    return number && width > 0 ? width : DesignedWidth;
+}
 
 QString TChannelRow::TDescriptor::Caption() const {
-    QString caption = Value.section(QLatin1Char('@'), 1);
+    QString caption = Value.contains(QLatin1Char('@')) ? Value.section(QLatin1Char('@'), 1) : Value;
     return caption.replace(QLatin1Char('|'), QLatin1Char('\r'));
 }
 
 TChannelRow::TChannelRow() {
-    for (const TDesignedDescriptor& d : DesignedDescriptors)
-        Descriptors.push_back({QString::fromLatin1(d.key), QString::fromLatin1(d.value)});
+    for (const TDesignedDescriptor& d : DesignedDescriptors) {
+        TDescriptor descriptor{QString::fromLatin1(d.key), QString::fromLatin1(d.value)};
+        descriptor.DesignedWidth = descriptor.Width();
+        Descriptors.push_back(descriptor);
+    }
     Boxes = {
         {QStringLiteral("cxDcts"), {FieldCode::RxTone, FieldCode::TxTone}, ToneList(),
          FirstItemOnly},

@@ -18,11 +18,16 @@ public:
     struct TDescriptor {
         QString Key;
         QString Value;
+        int DesignedWidth = 0;
         bool Shown() const { return Key.startsWith(QLatin1Char('S')); }
         QChar Alignment() const { return Key.size() > 2 ? Key.at(2) : QChar(); }
         QChar Kind() const { return Key.size() > 4 ? Key.at(4) : QChar(); }
+        // The value's width; the designed one when a language file gives none, or no positive
+        // number, so that no column vanishes.
         int Width() const;
-        QString Caption() const; // a '|' in the caption becomes a line break ('\r')
+        // The value's caption, the whole value when it has no width; a '|' in the caption
+        // becomes a line break ('\r').
+        QString Caption() const;
     };
 
     // A drop-down box of the list: its name, the field codes whose cells it edits, its items and

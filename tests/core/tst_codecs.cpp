@@ -2,6 +2,7 @@
 // character codes, bit fields of the option area, the date stamp and the "." separator.
 
 #include "core/All.h"
+#include "core/CharRules.h"
 #include "core/Codecs.h"
 #include "core/ConvertError.h"
 
@@ -87,6 +88,8 @@ private slots:
     void formatMHz_data();
     void formatMHz();
     void decimalPointIgnoresLocale();
+    void charRules_data();
+    void charRules();
 };
 
 void TestCodecs::snapFrequency_data() {
@@ -643,6 +646,29 @@ void TestCodecs::decimalPointIgnoresLocale() {
     double mhz = 0.0;
     QVERIFY(!CheckFrequency(all, QStringLiteral("145.5"), mhz));
     QCOMPARE(mhz, 145.5);
+}
+
+void TestCodecs::charRules_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("kept");
+    using K = TCharRules::TKind;
+    QTest::newRow("frequency") << int(K::Frequency) << "1a4,6.5 MHz-"
+                               << "14.6.5";
+    QTest::newRow("tone") << int(K::Tone) << "D023n Iix67.0"
+                          << "D023nIi67.0";
+    QTest::newRow("name") << int(K::Name) << QString::fromUtf8("Ab 1{|}~\u00e9z\t") << "Ab 1z";
+    QTest::newRow("ID code") << int(K::IdCode) << "1A2*#3 "
+                             << "123";
+    QTest::newRow("DTMF code") << int(K::DtmfCode) << "1aBd*#eE0 "
+                               << "1ABD*#0";
+}
+
+void TestCodecs::charRules() {
+    QFETCH(int, kind);
+    QFETCH(QString, text);
+    QFETCH(QString, kept);
+    QCOMPARE(TCharRules::Filter(TCharRules::TKind(kind), text), kept);
 }
 
 QTEST_GUILESS_MAIN(TestCodecs)

@@ -4,11 +4,13 @@
 #include "core/Maindb.h"
 #include "widgets/MessageBox.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -28,6 +30,15 @@ public:
     TGrid() {
         Db.BuildStartImage();
         Db.NewImage();
+    }
+
+    // The grid opens in a second language whose file holds text.
+    void UseLanguage(const QByteArray& text) {
+        QFile file(Folder.filePath(QStringLiteral("Chinese.Ini")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        Db.All.LanguageIndex = 1;
+        Db.All.LanguageName = QStringLiteral("Chinese");
     }
 
     bool Open() {
@@ -111,10 +122,26 @@ public:
     }
 };
 
-void WriteFile(const QString& name, const QByteArray& bytes) {
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+// Clicks the cell as a user does: on whatever widget shows it at that spot of the window.
+void ClickWhereShown(QTableWidget* table, int row, int column) {
+    QWidget* top = table->window();
+    const QModelIndex index = table->model()->index(row, column);
+    const QPoint at = table->viewport()->mapTo(top, table->visualRect(index).center());
+    QWidget* target = top->childAt(at);
+    QVERIFY(target);
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(top, at));
+}
+
+// Turns the mouse wheel one notch down as the window system delivers it: to the widget under
+// the pointer, then to its parents while none takes it.
+void TurnWheel(QWidget* top, const QPoint& at) {
+    QWidget* under = top->childAt(at);
+    QVERIFY(under);
+    const QPoint local = under->mapFrom(top, at);
+    QWheelEvent wheel(local, under->mapToGlobal(local), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    qApp->notify(under, &wheel);
 }
 
 } // namespace
@@ -138,7 +165,7 @@ private slots:
                                         "QT/DQT Enc", "TX Power", "W/N", "Scan Add", "Busy Lock",
                                         "Vox", "Epilogue", "PTT ID", "DTMF", "NAME", "ID Code"}));
         QCOMPARE(grid.Grid->rowCount(), 128);
-        QCOMPARE(grid.Grid->columnWidth(grid.Column(FieldCode::RxFreq)), 80);
+        QCOMPARE(grid.Grid->columnWidth(grid.Column(FieldCode::Scan)), 65);
         QCOMPARE(grid.Text(128, 1), QStringLiteral("128"));
         QCOMPARE(grid.Grid->currentRow(), 0);
         QCOMPARE(grid.Grid->currentColumn(), grid.Column(FieldCode::RxFreq));
@@ -166,7 +193,11 @@ private slots:
         frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(&area));
         QCOMPARE(frame->pos(), QPoint(20, 20));
-        QCOMPARE(frame->size(), QSize(985 + 60, 460)); // the column widths + 60
+        QTableWidget* table = frame->findChild<QTableWidget*>();
+        int columns = 0;
+        for (int column = 0; column < table->columnCount(); ++column)
+            columns += table->columnWidth(column);
+        QCOMPARE(frame->size(), QSize(columns + 60, 460));
     }
 
     void numberColumnStaysInView() {
@@ -186,6 +217,246 @@ private slots:
         QCOMPARE(numbers->indexAt(numbers->visualRect(last).center()).data().toString(),
                  QStringLiteral("128"));
         QVERIFY(numbers->viewport()->rect().intersects(numbers->visualRect(last)));
+    }
+
+    // At the first showing, on its own and in an MDI area as the main window opens it at start,
+    // New, Open and a language change, a click on a number selects that channel.
+    void clickingANumberAtFirstShowing_data() {
+        QTest::addColumn<bool>("inArea");
+        QTest::newRow("own window") << false;
+        QTest::newRow("MDI child") << true;
+    }
+
+    void clickingANumberAtFirstShowing() {
+        QFETCH(bool, inArea);
+        TGrid grid;
+        QMdiArea area;
+        TfChsInfo* window = &grid.Window;
+        if (inArea) {
+            window = new TfChsInfo(grid.Db);
+            area.resize(1200, 800);
+            area.addSubWindow(window)->show();
+            area.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&area));
+        } else {
+            QVERIFY(grid.Open());
+        }
+        auto* table = window->findChild<QTableWidget*>(QStringLiteral("gvChs"));
+        for (int channel : {8, 10, 12, 3, 15}) {
+            ClickWhereShown(table, channel - 1, 0);
+            QCOMPARE(table->currentRow(), channel - 1);
+            QCOMPARE(grid.Db.All.CurrentChannel, channel);
+            QCOMPARE(table->verticalScrollBar()->value(), 0);
+        }
+    }
+
+    // Every header text fits its column in the font the grid shows it in; the designed widths
+    // stay the least.
+    void headerTextsFit() {
+        TGrid grid;
+        QVERIFY(grid.Open());
+        const QHeaderView* header = grid.Grid->horizontalHeader();
+        const int margins =
+            2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        const std::vector<int> designed = {45, 80, 80, 65, 65, 65, 65, 65,
+                                           65, 65, 65, 65, 65, 65, 65};
+        for (int column = 0; column < grid.Grid->columnCount(); ++column) {
+            const QString caption = grid.Grid->horizontalHeaderItem(column)->text();
+            const int width = grid.Grid->columnWidth(column);
+            QVERIFY2(width >= designed[size_t(column)], qPrintable(caption));
+            for (const QString& line : caption.split(QLatin1Char('\n')))
+                QVERIFY2(header->fontMetrics().horizontalAdvance(line) + margins <= width,
+                         qPrintable(caption));
+        }
+    }
+
+    // A wheel over a shown box scrolls the grid; the channel keeps its value.
+    void wheelOverABoxScrollsTheGrid_data() {
+        QTest::addColumn<int>("code");
+        QTest::newRow("list box") << int(FieldCode::Power);
+        QTest::newRow("tone box") << int(FieldCode::RxTone);
+    }
+
+    void wheelOverABoxScrollsTheGrid() {
+        QFETCH(int, code);
+        TGrid grid;
+        NewChannel(grid.Db.All, 1, QStringLiteral("145.5"));
+        QVERIFY(grid.Open());
+        const auto image = grid.Db.All.Image;
+        const QString text = grid.Text(1, code);
+        grid.Click(1, code);
+        QComboBox* box = grid.ShownBox();
+        QVERIFY(box);
+
+        TurnWheel(&grid.Window, box->mapTo(&grid.Window, box->rect().center()));
+
+        QCOMPARE(grid.Text(1, code), text);
+        QVERIFY(grid.Db.All.Image == image);
+        QVERIFY(!grid.Db.All.Modified);
+        QVERIFY(grid.Grid->verticalScrollBar()->value() > 0);
+        QCOMPARE(grid.ShownBox(), nullptr);
+        QCOMPARE(QApplication::focusWidget(), grid.Grid);
+    }
+
+    // Keys that take the user out of a box to the grid, which moves as the key asks, and keys
+    // that stay in the tone box's text. None of them changes the channel.
+    void keysInABox_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("cursor"); // the tone text's cursor; -1: the text as shown, selected
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("rowStep");
+        QTest::addColumn<int>("columnStep");
+        QTest::addColumn<bool>("leaves");
+        const int power = FieldCode::Power;
+        const int tone = FieldCode::TxTone;
+        QTest::newRow("Tab") << power << -1 << int(Qt::Key_Tab) << 0 << 1 << true;
+        QTest::newRow("Backtab") << power << -1 << int(Qt::Key_Backtab) << 0 << -1 << true;
+        QTest::newRow("Right") << power << -1 << int(Qt::Key_Right) << 0 << 1 << true;
+        QTest::newRow("Left") << power << -1 << int(Qt::Key_Left) << 0 << -1 << true;
+        QTest::newRow("Down") << power << -1 << int(Qt::Key_Down) << 1 << 0 << true;
+        QTest::newRow("Up") << power << -1 << int(Qt::Key_Up) << -1 << 0 << true;
+        QTest::newRow("Escape") << power << -1 << int(Qt::Key_Escape) << 0 << 0 << true;
+        QTest::newRow("tone Tab") << tone << -1 << int(Qt::Key_Tab) << 0 << 1 << true;
+        QTest::newRow("tone Right") << tone << -1 << int(Qt::Key_Right) << 0 << 1 << true;
+        QTest::newRow("tone Left") << tone << -1 << int(Qt::Key_Left) << 0 << -1 << true;
+        QTest::newRow("tone Left at start") << tone << 0 << int(Qt::Key_Left) << 0 << -1 << true;
+        QTest::newRow("tone Left in text") << tone << 2 << int(Qt::Key_Left) << 0 << 0 << false;
+        QTest::newRow("tone Right in text") << tone << 2 << int(Qt::Key_Right) << 0 << 0 << false;
+    }
+
+    void keysInABox() {
+        QFETCH(int, code);
+        QFETCH(int, cursor);
+        QFETCH(int, key);
+        QFETCH(int, rowStep);
+        QFETCH(int, columnStep);
+        QFETCH(bool, leaves);
+        TGrid grid;
+        for (int channel = 1; channel <= 3; ++channel)
+            NewChannel(grid.Db.All, channel, QStringLiteral("145.5"));
+        QVERIFY(grid.Open());
+        const auto image = grid.Db.All.Image;
+        grid.Click(2, code);
+        QComboBox* box = grid.ShownBox();
+        QVERIFY(box);
+        if (cursor >= 0) box->lineEdit()->setCursorPosition(cursor);
+
+        QTest::keyClick(box, Qt::Key(key));
+        QCOMPARE(grid.Grid->currentRow(), 1 + rowStep);
+        QCOMPARE(grid.Grid->currentColumn(), grid.Column(code) + columnStep);
+        QWidget* shown = grid.ShownBox();
+        if (!leaves) QCOMPARE(shown, box);
+        if (key == Qt::Key_Escape) QCOMPARE(shown, nullptr);
+        QCOMPARE(QApplication::focusWidget(), shown ? shown : grid.Grid);
+        QVERIFY(grid.Db.All.Image == image);
+        QVERIFY(!grid.Db.All.Modified);
+    }
+
+    // One Tab moves one cell across a whole channel row, through text cells and boxes alike.
+    void oneTabMovesOneCell() {
+        TGrid grid;
+        NewChannel(grid.Db.All, 1, QStringLiteral("145.5"));
+        QVERIFY(grid.Open());
+        grid.Click(1, FieldCode::RxFreq);
+        for (int column = grid.Column(FieldCode::RxFreq) + 1; column < grid.Grid->columnCount();
+             ++column) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCoreApplication::processEvents();
+            QCOMPARE(grid.Grid->currentColumn(), column);
+            QCOMPARE(grid.Grid->currentRow(), 0);
+        }
+        QVERIFY(!grid.Db.All.Modified);
+    }
+
+    // Delete on a channel's selected RX cell deletes the channel, as emptying the cell does; on
+    // an empty row's RX cell and on other cells it does nothing.
+    void deleteKey() {
+        TGrid grid;
+        for (int channel = 1; channel <= 3; ++channel)
+            NewChannel(grid.Db.All, channel, QStringLiteral("145.5"));
+        QVERIFY(grid.Open());
+        grid.Click(2, FieldCode::RxFreq); // a click opens the editor, Escape closes it unchanged
+        QTest::keyClick(grid.FocusedEditor(), Qt::Key_Escape);
+        QSignalSpy reloads(&grid.Window, &TfChsInfo::ReloadRequested);
+        QTest::keyClick(grid.Grid, Qt::Key_Delete);
+        QCOMPARE(grid.Stored(2, FieldCode::RxFreq), QStringLiteral("<empty>"));
+        QCOMPARE(grid.RowTexts(2),
+                 QStringList({"2", "", "", "", "", "", "", "", "", "", "", "", "", "", ""}));
+        QVERIFY(!grid.Editable(2, FieldCode::Name));
+        QVERIFY(grid.Db.All.Modified);
+        QCOMPARE(reloads.count(), 1);
+
+        QTest::keyClick(grid.Grid, Qt::Key_Up); // reached from the keyboard
+        QTest::keyClick(grid.Grid, Qt::Key_Delete);
+        QCOMPARE(grid.Stored(1, FieldCode::RxFreq), QStringLiteral("<empty>"));
+
+        grid.Db.All.Modified = false;
+        const auto image = grid.Db.All.Image;
+        QTest::keyClick(grid.Grid, Qt::Key_Delete); // channel 1 is empty now
+        grid.Grid->setCurrentCell(2, grid.Column(FieldCode::TxFreq));
+        QTest::keyClick(grid.Grid, Qt::Key_Delete);
+        QCOMPARE(grid.Text(3, FieldCode::RxFreq), QStringLiteral("145.50000"));
+        QVERIFY(grid.Db.All.Image == image);
+        QVERIFY(!grid.Db.All.Modified);
+        QVERIFY(TMessageBoxSeam::TakeShown().empty());
+    }
+
+    // Pasted and dropped text keeps to the characters that typing may enter.
+    void pastedAndDroppedText_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("drop");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("ID letters") << int(FieldCode::IdCode) << false << "ABCD"
+                                    << "000";
+        QTest::newRow("ID mixed") << int(FieldCode::IdCode) << false << "1A2-3"
+                                  << "123";
+        QTest::newRow("RX with unit") << int(FieldCode::RxFreq) << false << "146,5 MHz"
+                                      << "146.50000";
+        // The length counts after the filter: a label before the number does not cut it off.
+        QTest::newRow("RX after a label") << int(FieldCode::RxFreq) << false << "Frequency 146,5"
+                                          << "146.50000";
+        QTest::newRow("ID too long, refused") << int(FieldCode::IdCode) << false << "1234567"
+                                              << "000";
+        QTest::newRow("NAME beyond z") << int(FieldCode::Name) << false << "a{b}c"
+                                       << "abc";
+        QTest::newRow("tone") << int(FieldCode::RxTone) << false << "D023 xyz"
+                              << "D023N";
+        QTest::newRow("NAME dropped") << int(FieldCode::Name) << true << "x~y|z"
+                                      << "xyz";
+    }
+
+    void pastedAndDroppedText() {
+        QFETCH(int, code);
+        QFETCH(bool, drop);
+        QFETCH(QString, text);
+        QFETCH(QString, stored);
+        TGrid grid;
+        NewChannel(grid.Db.All, 1, QStringLiteral("145.5"));
+        QVERIFY(grid.Open());
+        // The image must hold what writing the expected text gives, not only show it.
+        TALL expected = grid.Db.All;
+        QString written = stored;
+        WriteChannelField(expected, 1, code, written);
+        grid.Click(1, code);
+        QWidget* field = QApplication::focusWidget();
+        QVERIFY(field);
+        if (drop) {
+            QMimeData data;
+            data.setText(text);
+            QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &data, Qt::LeftButton,
+                                  Qt::NoModifier);
+            QApplication::sendEvent(field, &enter);
+            QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(field, &drop);
+        } else {
+            QGuiApplication::clipboard()->setText(text);
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        }
+        QTest::keyClick(field, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(grid.Text(1, code), stored);
+        QVERIFY(grid.Db.All.Image == expected.Image);
     }
 
     void typingRxCreatesAndClearingDeletes() {
@@ -354,7 +625,11 @@ private slots:
         QVERIFY(!grid.Db.All.Modified);
         QVERIFY(reloads.isEmpty());
 
-        QTest::keyClick(box, Qt::Key_Up);
+        // A choice from the opened list changes the box.
+        QTest::keyClick(box, Qt::Key_Down, Qt::AltModifier);
+        QVERIFY(box->view()->isVisible());
+        QTest::keyClick(box->view(), Qt::Key_Up);
+        QTest::keyClick(box->view(), Qt::Key_Return);
         QCOMPARE(grid.Text(1, FieldCode::Power), QStringLiteral("Low"));
         QCOMPARE(grid.Cell(1, FieldCode::Power)->data(Qt::UserRole).toString(),
                  QStringLiteral("0"));
@@ -421,14 +696,39 @@ private slots:
         QTest::keyClicks(grid.FocusedEditor(), QStringLiteral("148"));
     }
 
+    // A descriptor value without a usable width keeps the designed width and still gives the
+    // caption: the RX column stays in view and takes a frequency.
+    void languageWidthUnusable_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("no width") << "RX Freq"
+                                  << "RX Freq";
+        QTest::newRow("empty width") << "@RX"
+                                     << "RX";
+        QTest::newRow("not a number") << "wide@RX"
+                                      << "RX";
+        QTest::newRow("zero") << "0@RX"
+                              << "RX";
+    }
+
+    void languageWidthUnusable() {
+        QFETCH(QString, value);
+        QFETCH(QString, caption);
+        TGrid grid;
+        grid.UseLanguage("[fChsInfo]\nColShow.2=" + value.toUtf8() + '\n');
+        QVERIFY(grid.Open());
+        const int rx = grid.Column(FieldCode::RxFreq);
+        QCOMPARE(grid.Grid->horizontalHeaderItem(rx)->text(), caption);
+        QCOMPARE(grid.Grid->columnWidth(rx), 80);
+        QVERIFY(grid.Type(1, FieldCode::RxFreq, QStringLiteral("145.5")));
+        QCOMPARE(grid.Stored(1, FieldCode::RxFreq), QStringLiteral("145.50000"));
+    }
+
     void languageFile() {
         TGrid grid;
-        WriteFile(grid.Folder.filePath(QStringLiteral("Chinese.Ini")),
-                  "[fChsInfo]\nfChsInfo.Caption=Kanal\nColShow.2=100@RX|Freq\n"
-                  "ColShow.4=999@hidden stays hidden\ncxDcts.0=Keine\ncxDcts.1=67\n"
-                  "cxPwrv.1=Hoch\n");
-        grid.Db.All.LanguageIndex = 1;
-        grid.Db.All.LanguageName = QStringLiteral("Chinese");
+        grid.UseLanguage("[fChsInfo]\nfChsInfo.Caption=Kanal\nColShow.2=100@RX|Freq\n"
+                         "ColShow.4=999@hidden stays hidden\ncxDcts.0=Keine\ncxDcts.1=67\n"
+                         "cxPwrv.1=Hoch\n");
         QVERIFY(grid.Open());
 
         QCOMPARE(grid.Window.windowTitle(), QStringLiteral("Kanal"));

@@ -84,6 +84,12 @@ class TstMainFrm : public QObject {
 
     QList<TfChsInfo*> Grids() const { return Frm->findChildren<TfChsInfo*>(); }
 
+    // Whether the tree shows every text whole: what its expanded nodes need fits its width.
+    bool TreeTextsWhole() const {
+        const QAbstractItemView* tree = Frm->findChild<QTreeWidget*>(QStringLiteral("cxTree"));
+        return tree->sizeHintForColumn(0) <= tree->viewport()->width();
+    }
+
 private slots:
     void init() {
         TMessageBoxSeam::Reset();
@@ -122,6 +128,7 @@ private slots:
         QCOMPARE(labels, QStringList({"Radio Information", "Freq. Information",
                                       "Channel Information", "Fm Information", "Vox Function",
                                       "Scan Information", "Optional Function", "DTMF Function"}));
+        QVERIFY(TreeTextsWhole());
         QCOMPARE(Grids().size(), 1);
     }
 
@@ -352,7 +359,8 @@ private slots:
     void languageChange() {
         WriteFile(Path("Chinese.Ini"), "[Language]\nConfirmation=Bestaetigung\n"
                                        "[fMainFrm]\nN1.Caption=&Neu\nlCom.Caption=Anschluss \n"
-                                       "nInfo.Hint=Funkinfo\n");
+                                       "nInfo.Hint=Funkinfo\n"
+                                       "nChInfo.Hint=Speicherkanalinformationen aller Kanaele\n");
         Edit();
         const QPointer<TfChsInfo> grid = Grids().value(0);
         TModalDialog::QueueDriver([](QDialog& dialog) {
@@ -366,6 +374,8 @@ private slots:
         QCOMPARE(Panel(3), QStringLiteral("AnschlussCOM1"));
         QCOMPARE(Frm->findChild<QTreeWidget*>()->topLevelItem(0)->child(0)->text(0),
                  QStringLiteral("Funkinfo"));
+        QCoreApplication::processEvents(); // the splitter lays the tree out anew
+        QVERIFY(TreeTextsWhole());
         QVERIFY(!grid);
         QCOMPARE(Grids().size(), 1);
         QVERIFY(Db->All.Modified); // the edit made before the change is still to be saved

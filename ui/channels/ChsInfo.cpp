@@ -1,6 +1,7 @@
 #include "ui/channels/ChsInfo.h"
 
 #include "core/ChannelRecord.h"
+#include "widgets/CharValidator.h"
 #include "ui/channels/ChsCellDelegate.h"
 #include "core/Codecs.h"
 #include "ui/channels/FrozenColumn.h"
@@ -9,6 +10,7 @@
 #include "widgets/TranslateForm.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -49,8 +51,17 @@ void SetEditable(QTableWidgetItem* item, bool editable) {
                             : item->flags() & ~Qt::ItemIsEditable);
 }
 
-bool IsToneKey(QChar c) {
-    return QStringLiteral(".0123456789DINdin").contains(c);
+// Whether a key that moves through a box's text leaves the text instead: a list box has no text
+// cursor; the tone box is left by Left at the start of its text and Right at its end.
+bool AtBoxEdge(const QComboBox* box, int key) {
+    const QLineEdit* edit = box->lineEdit();
+    if (!edit) return true;
+    if (key == Qt::Key_Left)
+        return (edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition()) == 0;
+    if (key == Qt::Key_Right)
+        return (edit->hasSelectedText() ? edit->selectionEnd() : edit->cursorPosition()) ==
+               edit->text().size();
+    return false;
 }
 
 } // namespace
@@ -74,6 +85,7 @@ TfChsInfo::TfChsInfo(TfMaindb& db, QWidget* parent) : QWidget(parent), Db(db) {
     gvChs->setSelectionMode(QAbstractItemView::SingleSelection);
     gvChs->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
     gvChs->setContextMenuPolicy(Qt::NoContextMenu);
+    gvChs->installEventFilter(this);
     // The number column stays in view while the grid scrolls sideways.
     NumberView = new TFrozenColumn(gvChs);
     CellEditor = new TChsCellDelegate(gvChs);
@@ -125,6 +137,8 @@ void TfChsInfo::CreateChoiceBoxes() {
             box->setEditable(true);
             box->setInsertPolicy(QComboBox::NoInsert);
             box->setCompleter(nullptr); // a typed tone is stored as typed, never as completed
+            ToneValidator = new TCharValidator(TCharRules::TKind::Tone, 0, box);
+            box->setValidator(ToneValidator);
             connect(box, &QComboBox::currentTextChanged, this, [this, box] { BoxChange(box); });
         } else {
             connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this,
@@ -149,6 +163,7 @@ void TfChsInfo::closeEvent(QCloseEvent* event) {
 void TfChsInfo::FormShow() {
     TranslateForm(this, Db.All, false);
     lNone->setText(cxDcts->itemText(0));
+    ToneValidator->SetKeptText(lNone->text());
     TakeTranslatedTexts();
     BuildColumns();
     LoadAllRows();
@@ -180,8 +195,11 @@ void TfChsInfo::BuildColumns() {
             descriptor.Caption().replace(QLatin1Char('\r'), QLatin1Char('\n')));
         header->setData(HiddenValueRole, codes[column]);
         gvChs->setHorizontalHeaderItem(column, header);
-        gvChs->setColumnWidth(column, descriptor.Width());
-        width += descriptor.Width();
+        // The descriptor's width is the least; a header text that needs more widens its column.
+        const int columnWidth =
+            std::max(descriptor.Width(), gvChs->horizontalHeader()->sectionSizeHint(column));
+        gvChs->setColumnWidth(column, columnWidth);
+        width += columnWidth;
 
         const QChar kind = descriptor.Kind();
         const bool buttonFace = kind == QLatin1Char('N') || kind == QLatin1Char('M');
@@ -284,28 +302,81 @@ void TfChsInfo::ShowCellBox() {
 }
 
 void TfChsInfo::HideBoxes() {
-    for (QComboBox* box : Boxes)
+    for (QComboBox* box : Boxes) {
+        if (box->hasFocus()) gvChs->setFocus();
         box->hide();
+    }
 }
 
 bool TfChsInfo::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == gvChs && event->type() == QEvent::KeyPress)
+        return GridKey(static_cast<QKeyEvent*>(event)) || QWidget::eventFilter(watched, event);
     auto* box = qobject_cast<QComboBox*>(watched);
     if (!box || std::find(Boxes.begin(), Boxes.end(), box) == Boxes.end())
         return QWidget::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (BoxKey(box, static_cast<QKeyEvent*>(event))) return true;
+        break;
+    case QEvent::Wheel:
+        // A wheel passing over a box scrolls the grid: a box changes only by a deliberate choice.
+        QCoreApplication::sendEvent(gvChs->viewport(), event);
+        return true;
+    case QEvent::FocusOut:
+        // Opening its own list takes the focus but does not leave the box.
+        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason &&
+            !box->view()->isVisible())
             box->hide();
-            gvChs->setFocus();
-            return true;
-        }
-        if (box == cxDcts && TChsCellDelegate::TypesCharacter(key) && !IsToneKey(key->text().at(0)))
-            return true;
-    } else if (event->type() == QEvent::FocusOut &&
-               static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
-        box->hide();
+        break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Delete on a present channel's RX cell deletes the channel, as emptying the cell does.
+bool TfChsInfo::GridKey(const QKeyEvent* key) {
+    const int row = gvChs->currentRow();
+    const int column = gvChs->currentColumn();
+    if (key->key() != Qt::Key_Delete || (key->modifiers() & ~Qt::KeypadModifier) ||
+        CodeAt(column) != FieldCode::RxFreq)
+        return false;
+    if (Present(row)) gvChsSetEditText(row, column, QString());
+    return true;
+}
+
+// The keys that take the user from a box back to the grid, which then moves as the key asks:
+// one Tab moves one cell. Up and Down move the grid too; the value of a closed box changes only
+// by typing or a choice from its opened list.
+bool TfChsInfo::BoxKey(QComboBox* box, QKeyEvent* key) {
+    if (key->modifiers() & Qt::AltModifier) return false; // Alt+Down opens the list
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        HideBoxes();
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (!AtBoxEdge(box, key->key())) return false;
+        break;
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        if (box->isEditable()) return false;
+        break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        break;
+    default:
+        return false;
+    }
+    HideBoxes();
+    QCoreApplication::sendEvent(gvChs, key);
+    return true;
 }
 
 void TfChsInfo::gvChsSelectCell(int row) {

@@ -6,8 +6,10 @@
 #include <vector>
 
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QTableWidget;
+class TCharValidator;
 class TChsCellDelegate;
 class TfMaindb;
 
@@ -43,6 +45,7 @@ private:
     QLabel* lNone = nullptr;
     std::vector<QComboBox*> Boxes; // in the order of Row.Boxes
     QComboBox* cxDcts = nullptr;
+    TCharValidator* ToneValidator = nullptr;
     TChsCellDelegate* CellEditor = nullptr;
     int NumberColumn = 0;
     class TFrozenColumn* NumberView = nullptr;
@@ -64,6 +67,8 @@ private:
 
     void ShowCellBox();
     void HideBoxes();
+    bool BoxKey(QComboBox* box, QKeyEvent* key);
+    bool GridKey(const QKeyEvent* key);
     void gvChsSelectCell(int row);
     void gvChsMouseDown(int row, int column);
     void FollowRow(int row);

@@ -28,6 +28,9 @@ TFrozenColumn::TFrozenColumn(QTableView* grid) : QTableView(grid), Grid(grid) {
                 if (column == Column) setColumnWidth(column, width);
                 UpdateGeometry();
             });
+    // The grid lays out its viewport only after its own resize event has been delivered, so the
+    // viewport's resize is the moment the view's height is known.
+    grid->viewport()->installEventFilter(this);
     grid->installEventFilter(this);
 }
 
@@ -42,7 +45,8 @@ void TFrozenColumn::Freeze(int column) {
 }
 
 bool TFrozenColumn::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Grid && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+    const bool gridOrViewport = watched == Grid || watched == Grid->viewport();
+    if (gridOrViewport && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
         UpdateGeometry();
     return QTableView::eventFilter(watched, event);
 }

@@ -27,6 +27,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -34,6 +35,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 #include <functional>
 
@@ -385,6 +387,29 @@ void TfMainFrm::LabelTree() {
         QTreeWidgetItem* node = root->child(i);
         node->setText(0, MenuItems.at(node->data(0, Qt::UserRole).toInt())->statusTip());
     }
+    // The designed width may cut the texts in the active font or language.
+    pTree->setMinimumWidth(TreeWidthNeeded());
+}
+
+// The width that shows every node's text whole, those of collapsed nodes included.
+int TfMainFrm::TreeWidthNeeded() const {
+    QStyleOptionViewItem option;
+    option.initFrom(cxTree);
+    option.widget = cxTree;
+    option.features = QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration;
+    const int icon = cxTree->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, cxTree);
+    option.decorationSize = cxTree->iconSize().isValid() ? cxTree->iconSize() : QSize(icon, icon);
+    const QAbstractItemModel* model = cxTree->model();
+    const auto width = [&](const QModelIndex& index, int depth) {
+        const int levels = depth + (cxTree->rootIsDecorated() ? 1 : 0);
+        return cxTree->itemDelegate()->sizeHint(option, index).width() +
+               cxTree->indentation() * levels;
+    };
+    const QModelIndex root = model->index(0, 0);
+    int widest = width(root, 0);
+    for (int i = 0; i < model->rowCount(root); ++i)
+        widest = std::max(widest, width(model->index(i, 0, root), 1));
+    return widest + 2 * cxTree->frameWidth() + cxTree->verticalScrollBar()->sizeHint().width();
 }
 
 void TfMainFrm::TreeDoubleClick(QTreeWidgetItem* item) {

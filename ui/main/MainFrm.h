@@ -75,6 +75,7 @@ private:
     void BuildToolbar();
     void BuildTree();
     void BuildStatusBar();
+    int TreeWidthNeeded() const;
     QAction* AddAction(const char* name, const QString& caption, int command, int picture);
     void FormShow();
     void SelectPort();
