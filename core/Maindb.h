@@ -2,6 +2,7 @@
 
 #include "core/All.h"
 #include "core/Channel.h"
+#include "core/Document.h"
 #include "core/Language.h"
 #include "core/MacList.h"
 
@@ -20,6 +21,8 @@ public:
     TALL All;
     TChannel Channel;
     TLanguage Language;
+    // The image being edited: every change by a window goes through it.
+    TDocument Document{All};
     // Local date and time, for the image's date stamp; tests set their own.
     std::function<QDateTime()> Now = [] { return QDateTime::currentDateTime(); };
 

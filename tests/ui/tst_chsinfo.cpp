@@ -377,7 +377,7 @@ private slots:
         QVERIFY(grid.Open());
         grid.Click(2, FieldCode::RxFreq); // a click opens the editor, Escape closes it unchanged
         QTest::keyClick(grid.FocusedEditor(), Qt::Key_Escape);
-        QSignalSpy reloads(&grid.Window, &TfChsInfo::ReloadRequested);
+        QSignalSpy reloads(&grid.Db.Document, &TDocument::Changed);
         QTest::keyClick(grid.Grid, Qt::Key_Delete);
         QCOMPARE(grid.Stored(2, FieldCode::RxFreq), QStringLiteral("<empty>"));
         QCOMPARE(grid.RowTexts(2),
@@ -462,7 +462,7 @@ private slots:
     void typingRxCreatesAndClearingDeletes() {
         TGrid grid;
         QVERIFY(grid.Open());
-        QSignalSpy reloads(&grid.Window, &TfChsInfo::ReloadRequested);
+        QSignalSpy reloads(&grid.Db.Document, &TDocument::Changed);
 
         QVERIFY(grid.Type(3, FieldCode::RxFreq, QStringLiteral("145,5"))); // ',' types '.'
         QCOMPARE(grid.RowTexts(3),
@@ -478,8 +478,11 @@ private slots:
         QVERIFY(grid.Db.All.Modified);
         QCOMPARE(grid.Db.All.CurrentChannel, 3);
         QVERIFY(!reloads.isEmpty());
-        QVERIFY(std::all_of(reloads.begin(), reloads.end(),
-                            [](const QList<QVariant>& args) { return args.at(0).toInt() == 2; }));
+        QVERIFY(std::all_of(reloads.begin(), reloads.end(), [](const QList<QVariant>& args) {
+            const auto change = args.at(0).value<TImageChange>();
+            return change.Scope == TImageChange::TScope::Channels && change.First == 3 &&
+                   change.Last == 3;
+        }));
         QVERIFY(TMessageBoxSeam::TakeShown().empty());
 
         reloads.clear();
@@ -560,7 +563,7 @@ private slots:
         TGrid grid;
         NewChannel(grid.Db.All, 1, QStringLiteral("145.5"));
         QVERIFY(grid.Open());
-        QSignalSpy reloads(&grid.Window, &TfChsInfo::ReloadRequested);
+        QSignalSpy reloads(&grid.Db.Document, &TDocument::Changed);
         QVERIFY(grid.Type(1, FieldCode::TxFreq, QStringLiteral("145.50000")));
         QVERIFY(!grid.Db.All.Modified);
         QVERIFY(reloads.isEmpty());
@@ -615,7 +618,7 @@ private slots:
         TGrid grid;
         NewChannel(grid.Db.All, 1, QStringLiteral("145.5"));
         QVERIFY(grid.Open());
-        QSignalSpy reloads(&grid.Window, &TfChsInfo::ReloadRequested);
+        QSignalSpy reloads(&grid.Db.Document, &TDocument::Changed);
 
         grid.Click(1, FieldCode::Power);
         QComboBox* box = grid.Box("cxPwrv");
@@ -638,7 +641,7 @@ private slots:
         QCOMPARE(channel.Power, uint8_t(0));
         QVERIFY(grid.Db.All.Modified);
         QCOMPARE(reloads.count(), 1);
-        QCOMPARE(reloads.front().at(0).toInt(), 2);
+        QVERIFY(reloads.front().at(0).value<TImageChange>().TouchesChannel(1));
 
         // Another box cell takes its own box; a text cell leaves no box shown.
         grid.Click(1, FieldCode::Ani);
@@ -651,11 +654,11 @@ private slots:
     void currentChannelFollowsSelection() {
         TGrid grid;
         QVERIFY(grid.Open());
-        QSignalSpy reloads(&grid.Window, &TfChsInfo::ReloadRequested);
+        QSignalSpy reloads(&grid.Db.Document, &TDocument::CurrentChannelChanged);
         grid.Click(5, FieldCode::Power);
         QCOMPARE(grid.Db.All.CurrentChannel, 5);
         QCOMPARE(reloads.count(), 1);
-        QCOMPARE(reloads.front().at(0).toInt(), 2);
+        QCOMPARE(reloads.front().at(0).toInt(), 5);
         grid.Click(5, FieldCode::Vox);
         QCOMPARE(reloads.count(), 1); // same channel: nothing to reload
 

@@ -293,11 +293,17 @@ private slots:
         QVERIFY(ShownTexts().isEmpty());
     }
 
-    void reloadKinds() {
+    // An edit of channels elsewhere refreshes the grid in place; a whole new image gives a
+    // fresh grid.
+    void documentNotices() {
         const QPointer<TfChsInfo> grid = Grids().value(0);
-        Frm->ReloadWindows(3);
+        auto* table = grid->findChild<QTableWidget*>(QStringLiteral("gvChs"));
+        Db->Document.Edit(TImageChange::Channels(1, 2), [this] {
+            NewChannel(Db->All, 2, QStringLiteral("146.00000"));
+        });
         QVERIFY(grid && Db->All.Modified);
-        Frm->ReloadWindows(1);
+        QCOMPARE(table->item(1, 1)->text(), QStringLiteral("146.00000"));
+        Db->Document.AnnounceReplaced();
         QVERIFY(!grid);
         QCOMPARE(Grids().size(), 1);
     }

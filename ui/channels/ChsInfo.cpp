@@ -7,7 +7,6 @@
 #include "ui/channels/FrozenColumn.h"
 #include "core/Maindb.h"
 #include "widgets/MessageBox.h"
-#include "widgets/TranslateForm.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -66,8 +65,8 @@ bool AtBoxEdge(const QComboBox* box, int key) {
 
 } // namespace
 
-TfChsInfo::TfChsInfo(TfMaindb& db, QWidget* parent) : QWidget(parent), Db(db) {
-    setObjectName(QStringLiteral("fChsInfo"));
+TfChsInfo::TfChsInfo(TfMaindb& db, QWidget* parent)
+    : TfEditorWindow(db, QStringLiteral("fChsInfo"), parent) {
     setWindowTitle(QStringLiteral("Channel Information"));
 
     // The columns are sized for the grid's small design font.
@@ -148,27 +147,17 @@ void TfChsInfo::CreateChoiceBoxes() {
     }
 }
 
-void TfChsInfo::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (Opened) return;
-    Opened = true;
-    FormShow();
-}
-
 void TfChsInfo::closeEvent(QCloseEvent* event) {
     Deactivate();
-    QWidget::closeEvent(event);
+    TfEditorWindow::closeEvent(event);
 }
 
-void TfChsInfo::FormShow() {
-    TranslateForm(this, Db.All, false);
+void TfChsInfo::Prepare() {
     lNone->setText(cxDcts->itemText(0));
     ToneValidator->SetKeptText(lNone->text());
     TakeTranslatedTexts();
     BuildColumns();
-    LoadAllRows();
     gvChs->setCurrentCell(0, FirstDataColumn);
-    Loading = false;
 }
 
 void TfChsInfo::TakeTranslatedTexts() {
@@ -227,16 +216,23 @@ void TfChsInfo::PlaceWindow(int width) {
                   std::min(DesignedHeight, HeightBesideRows + HeightPerRow * gvChs->rowCount()));
 }
 
-void TfChsInfo::LoadAllRows() {
-    gvChs->setUpdatesEnabled(false);
-    for (int channel = 1; channel <= gvChs->rowCount(); ++channel)
-        FillRow(channel);
-    gvChs->setUpdatesEnabled(true);
+void TfChsInfo::Load() {
+    Refresh(TImageChange::WholeImage());
 }
 
-void TfChsInfo::LoadRow(int channel) {
+bool TfChsInfo::Shows(const TImageChange& change) const {
+    return change.Scope != TImageChange::TScope::Options;
+}
+
+// Each row shows what the image now holds, with the editability of a present or empty row.
+void TfChsInfo::Refresh(const TImageChange& change) {
+    const TLoadingGuard loading(*this);
+    const bool all = change.Scope == TImageChange::TScope::Image;
+    const int first = all ? 1 : std::max(1, change.First);
+    const int last = all ? gvChs->rowCount() : std::min(gvChs->rowCount(), change.Last);
     gvChs->setUpdatesEnabled(false);
-    FillRow(channel);
+    for (int channel = first; channel <= last; ++channel)
+        FillRow(channel);
     gvChs->setUpdatesEnabled(true);
 }
 
@@ -292,7 +288,7 @@ void TfChsInfo::ShowCellBox() {
     box->show();
     box->setFocus();
     // Loading the box with the cell's value is no change of the channel.
-    const QScopedValueRollback<bool> loading(Loading, true);
+    const TLoadingGuard loading(*this);
     if (box == cxDcts) {
         box->setEditText(cell->text());
         box->lineEdit()->selectAll();
@@ -380,7 +376,7 @@ bool TfChsInfo::BoxKey(QComboBox* box, QKeyEvent* key) {
 }
 
 void TfChsInfo::gvChsSelectCell(int row) {
-    if (Loading) return;
+    if (Loading()) return;
     ShowCellBox();
     FollowRow(row);
 }
@@ -395,10 +391,7 @@ void TfChsInfo::gvChsMouseDown(int row, int column) {
 }
 
 void TfChsInfo::FollowRow(int row) {
-    const int channel = row + 1;
-    if (row < 0 || Db.All.CurrentChannel == channel) return;
-    Db.All.CurrentChannel = channel;
-    emit ReloadRequested(2);
+    if (row >= 0) Db.Document.SetCurrentChannel(row + 1);
 }
 
 void TfChsInfo::gvChsSetEditText(int row, int column, const QString& text) {
@@ -423,15 +416,16 @@ void TfChsInfo::gvChsSetEditText(int row, int column, const QString& text) {
     default:
         return;
     }
-    Db.All.Modified = true;
-    const int channel = row + 1;
-    // A receive frequency typed into an empty row creates the channel; an empty one deletes it.
-    const bool created = code == FieldCode::RxFreq && !value.isEmpty() && !Present(row);
-    WriteChannelField(Db.All, channel, code, value);
-    if (created) NewChannel(Db.All, channel, value);
-    // The row shows what the image now holds, with the editability of a present or empty row.
-    LoadRow(channel);
-    emit ReloadRequested(2);
+    EditChannel(row + 1, code, value);
+}
+
+// A receive frequency typed into an empty row creates the channel; an empty one deletes it.
+void TfChsInfo::EditChannel(int channel, int code, QString text) {
+    const bool created = code == FieldCode::RxFreq && !text.isEmpty() && !Present(channel - 1);
+    Db.Document.Edit(TImageChange::Channel(channel), [&] {
+        WriteChannelField(Db.All, channel, code, text);
+        if (created) NewChannel(Db.All, channel, text);
+    });
 }
 
 QString TfChsInfo::CheckedFrequency(const QString& text) {
@@ -444,7 +438,7 @@ QString TfChsInfo::CheckedFrequency(const QString& text) {
 void TfChsInfo::BoxChange(QComboBox* box) {
     const int row = gvChs->currentRow();
     const int column = gvChs->currentColumn();
-    if (Loading || row < 0 || BoxFor(CodeAt(column)) != box || !Present(row)) return;
+    if (Loading() || row < 0 || BoxFor(CodeAt(column)) != box || !Present(row)) return;
     QTableWidgetItem* cell = gvChs->item(row, column);
     if (box == cxDcts) {
         const QString text = box->currentText();
@@ -454,7 +448,6 @@ void TfChsInfo::BoxChange(QComboBox* box) {
         cell->setText(box->currentText());
     }
     SaveCell(row, column);
-    Db.All.Modified = true;
 }
 
 void TfChsInfo::SaveCell(int row, int column) {
@@ -467,6 +460,5 @@ void TfChsInfo::SaveCell(int row, int column) {
         text = cell->data(HiddenValueRole).toString();
     else
         return;
-    WriteChannelField(Db.All, row + 1, code, text);
-    emit ReloadRequested(2);
+    EditChannel(row + 1, code, text);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/ChannelRow.h"
+#include "widgets/EditorWindow.h"
 
-#include <QWidget>
 #include <vector>
 
 class QComboBox;
@@ -15,28 +15,24 @@ class TfMaindb;
 
 // The memory channel grid: one row per memory channel, edited in place. An MDI child of the
 // main window; reads and writes the image only through the channel record routines.
-class TfChsInfo : public QWidget {
+class TfChsInfo : public TfEditorWindow {
     Q_OBJECT
 public:
     explicit TfChsInfo(TfMaindb& db, QWidget* parent = nullptr);
     ~TfChsInfo() override;
 
-    void LoadAllRows();
-    void LoadRow(int channel);
     // Hides every choice box and commits a half-typed cell; run before every command.
-    void Deactivate();
-
-signals:
-    // Asks the main window to reload other windows (kind 2: the channel edit window).
-    void ReloadRequested(int kind);
+    void Deactivate() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void Prepare() override;
+    void Load() override;
+    bool Shows(const TImageChange& change) const override;
+    void Refresh(const TImageChange& change) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    TfMaindb& Db;
     // The column descriptors, box items and None text in the window's language; every row's
     // texts come from it.
     TChannelRow Row;
@@ -49,16 +45,14 @@ private:
     TChsCellDelegate* CellEditor = nullptr;
     int NumberColumn = 0;
     class TFrozenColumn* NumberView = nullptr;
-    bool Opened = false;
-    bool Loading = true;    // the window fills its controls: box changes are not user changes
     bool Accepting = false; // a typed text is being written (its error box may commit it again)
 
     void CreateChoiceBoxes();
-    void FormShow();
     void TakeTranslatedTexts();
     void BuildColumns();
     void PlaceWindow(int width);
     void FillRow(int channel);
+    void EditChannel(int channel, int code, QString text);
 
     int CodeAt(int column) const;
     QChar KindAt(int column) const;

@@ -80,6 +80,7 @@ QString TimeText(const QDateTime& now) {
 TfMainFrm::TfMainFrm(TfMaindb& db, QWidget* parent) : QMainWindow(parent), db(db) {
     InitResources();
     setObjectName(QStringLiteral("fMainFrm"));
+    connect(&db.Document, &TDocument::Replaced, this, &TfMainFrm::ReopenEditors);
     // The toolbar and the status bar are switched by the View menu only.
     setContextMenuPolicy(Qt::NoContextMenu);
 
@@ -242,7 +243,6 @@ const std::map<int, TfMainFrm::TCommand>& TfMainFrm::Commands() {
         {Command::Print, nullptr},
         {Command::PrintPreview, nullptr},
         {Command::Exit, [](TfMainFrm& f) { f.close(); }},
-        {Command::MemoryChannel, [](TfMainFrm& f) { f.ShowChild(TChildKind::ChsInfo); }},
         {Command::KeyFunction, nullptr},
         {Command::ReadRadio, [](TfMainFrm& f) { f.ReadRadio(); }},
         {Command::WriteRadio, [](TfMainFrm& f) { f.WriteRadio(); }},
@@ -263,11 +263,18 @@ const std::map<int, TfMainFrm::TCommand>& TfMainFrm::Commands() {
 }
 
 bool TfMainFrm::CommandAvailable(int command) {
-    return Commands().count(command) > 0;
+    return Commands().count(command) > 0 ||
+           std::any_of(EditorKinds().begin(), EditorKinds().end(),
+                       [command](const TEditorKind& kind) { return kind.Command == command; });
 }
 
 void TfMainFrm::RunCommand(int command) {
-    if (TfChsInfo* grid = Grid()) grid->Deactivate();
+    for (const auto& [kind, editor] : Editors)
+        if (editor) editor->Deactivate();
+    if (CommandAvailable(command) && !Commands().count(command)) {
+        ShowEditor(command);
+        return;
+    }
     const auto found = Commands().find(command);
     if (found == Commands().end() || !found->second) return;
     try {
@@ -278,63 +285,44 @@ void TfMainFrm::RunCommand(int command) {
     }
 }
 
-TfChsInfo* TfMainFrm::Grid() const {
-    return qobject_cast<TfChsInfo*>(Children[size_t(TChildKind::ChsInfo)].data());
+// The editor windows: the command that shows each and how it is made. Show, close-all and the
+// commands' preparation loop over this table; a new editor is one more row.
+const std::vector<TfMainFrm::TEditorKind>& TfMainFrm::EditorKinds() {
+    static const std::vector<TEditorKind> kinds = {
+        {Command::MemoryChannel, [](TfMaindb& db) -> TfEditorWindow* { return new TfChsInfo(db); }},
+    };
+    return kinds;
 }
 
-QWidget* TfMainFrm::CreateChild(TChildKind kind) {
-    switch (kind) {
-    case TChildKind::ChsInfo: {
-        auto* grid = new TfChsInfo(db);
-        // Queued: a reload of kind 1 destroys the grid, which must not happen inside its own
-        // handler.
-        connect(grid, &TfChsInfo::ReloadRequested, this, &TfMainFrm::ReloadWindows,
-                Qt::QueuedConnection);
-        return grid;
-    }
-    case TChildKind::Count:
-        break;
-    }
-    return nullptr;
+TfEditorWindow* TfMainFrm::Editor(int command) const {
+    const auto found = Editors.find(command);
+    return found == Editors.end() ? nullptr : found->second.data();
 }
 
-void TfMainFrm::ShowChild(TChildKind kind) {
-    QPointer<QWidget>& child = Children[size_t(kind)];
-    if (!child) {
-        child = CreateChild(kind);
-        QMdiSubWindow* frame = MdiArea->addSubWindow(child);
+
+void TfMainFrm::ShowEditor(int command) {
+    QPointer<TfEditorWindow>& editor = Editors[command];
+    if (!editor) {
+        const auto kind = std::find_if(EditorKinds().begin(), EditorKinds().end(),
+                                       [command](const TEditorKind& k) { return k.Command == command; });
+        if (kind == EditorKinds().end()) return;
+        editor = kind->Create(db);
+        QMdiSubWindow* frame = MdiArea->addSubWindow(editor);
         frame->setAttribute(Qt::WA_DeleteOnClose);
     }
-    auto* frame = qobject_cast<QMdiSubWindow*>(child->parentWidget());
+    auto* frame = qobject_cast<QMdiSubWindow*>(editor->parentWidget());
     if (frame->isMinimized())
         frame->showNormal();
     else
         frame->show();
     MdiArea->setActiveSubWindow(frame);
-    child->setFocus();
+    editor->setFocus();
 }
 
-void TfMainFrm::ReloadWindows(int kind) {
-    TfChsInfo* grid = Grid();
-    switch (kind) {
-    case 0:
-        if (grid) grid->LoadRow(db.All.CurrentChannel);
-        break;
-    case 1:
-        // Every editor closes; the fresh grid reads the image when it opens.
-        CloseChildren();
-        ShowChild(TChildKind::ChsInfo);
-        break;
-    case 3:
-        if (grid) {
-            db.All.Modified = true;
-            grid->LoadAllRows();
-        }
-        break;
-    default:
-        // Kind 2 concerns only the channel edit window, which this program does not have yet.
-        break;
-    }
+// A whole new image: every editor closes, and the fresh grid reads the image when it opens.
+void TfMainFrm::ReopenEditors() {
+    CloseChildren();
+    ShowEditor(Command::MemoryChannel);
 }
 
 void TfMainFrm::CloseChildren() {
@@ -367,9 +355,10 @@ void TfMainFrm::TileChildren(Qt::Orientation orientation) {
 
 void TfMainFrm::UpdateStatus() {
     const TALL& all = db.All;
-    setWindowTitle(FileName.isEmpty()
+    const QString& fileName = db.Document.FileName();
+    setWindowTitle(fileName.isEmpty()
                        ? all.DisplayName
-                       : all.DisplayName + QStringLiteral(" [") + FileName + QLatin1Char(']'));
+                       : all.DisplayName + QStringLiteral(" [") + fileName + QLatin1Char(']'));
     const QDateTime now = db.Now();
     Panels[0]->clear();
     Panels[1]->setText(now.toString(QStringLiteral("yyyy/MM/dd")));
@@ -431,11 +420,11 @@ void TfMainFrm::FormShow() {
     db.BuildStartImage();
     SelectPort();
 
-    FileName.clear();
+    db.Document.SetFileName(QString());
     TranslateForm(this, all, false);
     LabelTree();
     setWindowTitle(all.DisplayName);
-    ShowChild(TChildKind::ChsInfo);
+    ShowEditor(Command::MemoryChannel);
     all.Modified = false;
     cxTree->expandAll();
     cxTree->setCurrentItem(cxTree->topLevelItem(0));
@@ -493,10 +482,10 @@ void TfMainFrm::New() {
 void TfMainFrm::StartNewImage(const TfModel::TChoice* model) {
     if (!OfferSave()) return;
     if (model) model->ApplyTo(db.All);
-    FileName.clear();
+    db.Document.SetFileName(QString());
     db.NewImage();
     UpdateStatus();
-    ReloadWindows(1);
+    db.Document.AnnounceReplaced();
     db.All.Modified = false;
 }
 
@@ -504,56 +493,49 @@ void TfMainFrm::Open() {
     if (!OfferSave()) return;
     const QString name = TFileDialog::GetOpenFileName(this, DataFileFilter);
     if (name.isEmpty()) return;
-    FileName = name;
     QString error;
-    const TLoadResult result = LoadDataFile(db.MacList, db.All, FileName, &error);
+    const TLoadResult result = LoadDataFile(db.MacList, db.All, name, &error);
     if (result != TLoadResult::Accepted) {
-        FileName.clear();
+        db.Document.SetFileName(QString());
         UpdateStatus();
         Tell(LoadErrorText(result, db.Language, error));
         return;
     }
+    db.Document.SetFileName(name);
     UpdateStatus();
-    ReloadWindows(1);
+    db.Document.AnnounceReplaced();
     db.All.Modified = false;
 }
 
 bool TfMainFrm::Save() {
-    const QString previous = FileName;
-    if (FileName.isEmpty() && !ChooseSaveFile()) {
-        UpdateStatus();
-        return false;
-    }
+    const QString name = db.Document.FileName();
+    return SaveTo(name.isEmpty() ? ChooseSaveFile() : name);
+}
+
+// Saves into the named file, which the image then belongs to; false when nothing was written (no
+// name, or a failure, which the caption does not follow).
+bool TfMainFrm::SaveTo(const QString& name) {
     QString error;
-    const bool saved = SaveDataFile(db.All, FileName, &error);
-    if (!saved) {
-        // The caption keeps naming the file that holds the image, not the one that failed.
-        FileName = previous;
+    const bool saved = !name.isEmpty() && SaveDataFile(db.All, name, &error);
+    if (saved)
+        db.Document.SetFileName(name);
+    else if (!error.isEmpty())
         Tell(error);
-    }
     UpdateStatus();
     return saved;
 }
 
 // Asks for the file to save into; false when there is none to write.
-bool TfMainFrm::ChooseSaveFile() {
-    FileName = TFileDialog::GetSaveFileName(this, DataFileFilter, DataFileSuffix);
-    if (FileName.isEmpty()) return false;
-    if (QFileInfo::exists(FileName) && Ask(db.Language.FileExists) != MessageResult::Yes) {
-        FileName.clear();
-        return false;
-    }
-    return true;
+QString TfMainFrm::ChooseSaveFile() {
+    const QString name = TFileDialog::GetSaveFileName(this, DataFileFilter, DataFileSuffix);
+    if (name.isEmpty()) return QString();
+    if (QFileInfo::exists(name) && Ask(db.Language.FileExists) != MessageResult::Yes)
+        return QString();
+    return name;
 }
 
 bool TfMainFrm::SaveAs() {
-    const QString previous = FileName;
-    FileName.clear();
-    if (Save()) return true;
-    // Nothing was written: the image stays tied to the file it came from.
-    FileName = previous;
-    UpdateStatus();
-    return false;
+    return SaveTo(ChooseSaveFile());
 }
 
 void TfMainFrm::ChooseModel() {
@@ -571,12 +553,10 @@ void TfMainFrm::ChooseLanguage() {
     LoadMessages(all.ProgramFolder, all.LanguageName, db.Language);
     TranslateForm(this, all, true);
     UpdateStatus();
-    // The editors are translated when they open, so they open anew.
-    CloseChildren();
+    // The editors are translated when they open, so they open anew; the image and its unsaved
+    // changes stay.
     LabelTree();
-    const bool modified = all.Modified; // the image stays; so do its unsaved changes
-    ShowChild(TChildKind::ChsInfo);
-    all.Modified = modified;
+    ReopenEditors();
 }
 
 void TfMainFrm::ShowAbout() {
@@ -589,9 +569,9 @@ void TfMainFrm::ReadRadio() {
     TModalDialog::Exec(dialog);
     if (!dialog.Done()) return;
     // The image now comes from the radio, not from a file; the read has set Modified.
-    FileName.clear();
+    db.Document.SetFileName(QString());
     UpdateStatus();
-    ReloadWindows(1);
+    db.Document.AnnounceReplaced();
 }
 
 void TfMainFrm::WriteRadio() {

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <array>
 #include <map>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -14,17 +15,15 @@ class QMdiArea;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
-class TfChsInfo;
+class TfEditorWindow;
 class TfMaindb;
 
 // The program's only top-level window: an MDI frame with menu, toolbar, navigation tree and
-// status bar. It owns the name of the current data file, runs every command by its number and
-// keeps the editor windows, one of each kind at most.
+// status bar. It runs every command by its number and keeps the editor windows, one of each kind
+// at most; the document tells it when a whole new image asks for them to start over.
 class TfMainFrm : public QMainWindow {
     Q_OBJECT
 public:
-    enum class TChildKind { ChsInfo, Count };
-
     explicit TfMainFrm(TfMaindb& db, QWidget* parent = nullptr);
 
     // Commits the grid's half-typed cell, then runs the command; unknown and unavailable numbers
@@ -32,11 +31,8 @@ public:
     void RunCommand(int command);
     // Whether the command is offered; the controls of the others are disabled.
     static bool CommandAvailable(int command);
-    // Brings the editor window to the front, creating it on first use.
-    void ShowChild(TChildKind kind);
-    // Makes the open windows re-read the image: 0 the grid's current row, 1 every editor
-    // closed and a fresh grid opened, 2 the channel edit window, 3 the whole grid.
-    void ReloadWindows(int kind);
+    // Brings the editor window that the command shows to the front, creating it on first use.
+    void ShowEditor(int command);
     // The caption and the status bar panels.
     void UpdateStatus();
     // The tree texts: the product's name on the root, the menu hints on the children.
@@ -56,10 +52,16 @@ private:
     using TCommand = void (*)(TfMainFrm&);
     static const std::map<int, TCommand>& Commands();
 
+    // An editor window kind: the command that shows it and how it is made.
+    struct TEditorKind {
+        int Command;
+        TfEditorWindow* (*Create)(TfMaindb& db);
+    };
+    static const std::vector<TEditorKind>& EditorKinds();
+
     TfMaindb& db;
-    QString FileName; // empty: the image is not tied to a file
     bool FirstShown = false;
-    std::array<QPointer<QWidget>, size_t(TChildKind::Count)> Children;
+    std::map<int, QPointer<TfEditorWindow>> Editors; // by command; empty once a window is gone
     std::map<int, QAction*> MenuItems; // by command number
 
     QMdiArea* MdiArea = nullptr;
@@ -79,8 +81,8 @@ private:
     QAction* AddAction(const char* name, const QString& caption, int command, int picture);
     void FormShow();
     void SelectPort();
-    TfChsInfo* Grid() const;
-    QWidget* CreateChild(TChildKind kind);
+    TfEditorWindow* Editor(int command) const;
+    void ReopenEditors();
 
     int Ask(const QString& text);
     void Tell(const QString& text);
@@ -89,8 +91,9 @@ private:
     void StartNewImage(const TfModel::TChoice* model);
     void Open();
     bool Save();
+    bool SaveTo(const QString& name);
     bool SaveAs();
-    bool ChooseSaveFile();
+    QString ChooseSaveFile();
     void ChooseModel();
     void ChooseLanguage();
     void ShowAbout();
