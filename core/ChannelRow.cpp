@@ -5,6 +5,7 @@
 #include "core/ChannelRecord.h"
 #include "core/Codecs.h"
 #include "core/IniFile.h"
+#include "core/ListTag.h"
 #include "core/ToneList.h"
 
 #include <algorithm>
@@ -24,9 +25,6 @@ constexpr TDesignedDescriptor DesignedDescriptors[] = {
     {"S-M-S", "065@PTT ID"},     {"S-M-S", "065@DTMF"},         {"S-M-E", "065@NAME"},
     {"S-M-E", "065@ID Code"},    {"N-M-M", "065@More..."},
 };
-
-constexpr int NoTranslation = -2;
-constexpr int FirstItemOnly = -3;
 
 QStringList Items(std::initializer_list<const char*> texts) {
     QStringList items;
@@ -82,7 +80,7 @@ TChannelRow::TChannelRow() {
     }
     Boxes = {
         {QStringLiteral("cxDcts"), {FieldCode::RxTone, FieldCode::TxTone}, ToneList(),
-         FirstItemOnly},
+         ListTag::FirstItemOnly},
         {QStringLiteral("cxPwrv"), {FieldCode::Power}, Items({"Low", "High"})},
         {QStringLiteral("cxBand"), {FieldCode::Bandwidth}, Items({"Narrow", "Wide"})},
         {QStringLiteral("cxScan"), {FieldCode::Scan}, Items({"Add", "Del"})},
@@ -102,10 +100,7 @@ void TChannelRow::Translate(const TIniFile& languageFile) {
         Descriptors[i].Value = languageFile.ReadString(section, key, Descriptors[i].Value);
     }
     for (TBox& box : Boxes) {
-        if (box.Tag == NoTranslation)
-            continue;
-        const int count = box.Tag == FirstItemOnly ? 1 : box.Items.size();
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < ListTag::TranslatedItems(box.Tag, box.Items.size()); ++i) {
             const QString key = box.Name + QLatin1Char('.') + QString::number(i);
             box.Items[i] = languageFile.ReadString(section, key, box.Items[i]);
         }

@@ -2,6 +2,7 @@
 
 #include "core/All.h"
 #include "core/IniFile.h"
+#include "core/ListTag.h"
 #include "core/Messages.h"
 
 #include <QAction>
@@ -20,8 +21,6 @@ namespace {
 
 const QString CaptionKey = QStringLiteral(".Caption");
 const QString HintKey = QStringLiteral(".Hint");
-constexpr int NoItems = -2;
-constexpr int FirstItemOnly = -3;
 constexpr int ValueColumn = 1;
 
 TTranslationRecorder& Recorder() {
@@ -115,12 +114,8 @@ private:
     bool ComboBox(QObject* object) {
         auto* combo = qobject_cast<QComboBox*>(object);
         if (!combo) return false;
-        const int tag = Tag(combo);
-        const int count = tag == NoItems         ? 0
-                          : tag == FirstItemOnly ? qMin(1, combo->count())
-                                                 : combo->count();
         const QSignalBlocker blocker(combo);
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < ListTag::TranslatedItems(Tag(combo), combo->count()); ++i)
             Apply(combo->objectName(), QStringLiteral(".%1").arg(i), combo->itemText(i),
                   [&](const QString& text) { combo->setItemText(i, text); });
         return true;
@@ -129,7 +124,7 @@ private:
     bool ListWidget(QObject* object) {
         auto* list = qobject_cast<QListWidget*>(object);
         if (!list) return false;
-        if (Tag(list) == NoItems) return true;
+        if (Tag(list) == ListTag::NoItems) return true;
         const QSignalBlocker blocker(list);
         for (int i = 0; i < list->count(); ++i)
             Apply(list->objectName(), QStringLiteral(".%1").arg(i), list->item(i)->text(),

@@ -2,6 +2,7 @@
 
 #include "core/ChannelRecord.h"
 #include "widgets/CharValidator.h"
+#include "widgets/FrequencyCheck.h"
 #include "ui/channels/ChsCellDelegate.h"
 #include "core/Codecs.h"
 #include "ui/channels/FrozenColumn.h"
@@ -402,11 +403,11 @@ void TfChsInfo::gvChsSetEditText(int row, int column, const QString& text) {
     QString value = text;
     switch (code) {
     case FieldCode::RxFreq:
-        if (!value.isEmpty()) value = CheckedFrequency(value);
+        if (!value.isEmpty()) value = CheckedFrequency(Db, value);
         break;
     case FieldCode::TxFreq:
         value = value.trimmed();
-        if (!value.isEmpty()) value = CheckedFrequency(value);
+        if (!value.isEmpty()) value = CheckedFrequency(Db, value);
         break;
     case FieldCode::Name:
     case FieldCode::IdCode:
@@ -426,13 +427,6 @@ void TfChsInfo::EditChannel(int channel, int code, QString text) {
         WriteChannelField(Db.All, channel, code, text);
         if (created) NewChannel(Db.All, channel, text);
     });
-}
-
-QString TfChsInfo::CheckedFrequency(const QString& text) {
-    double mhz = 0.0;
-    if (CheckFrequency(Db.All, text, mhz))
-        ShowMessageBox(Db.Language.Caution, Db.Language.ErrRange, MessageKind::Information);
-    return FormatMHz(mhz);
 }
 
 void TfChsInfo::BoxChange(QComboBox* box) {

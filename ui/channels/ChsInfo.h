@@ -67,7 +67,6 @@ private:
     void gvChsMouseDown(int row, int column);
     void FollowRow(int row);
     void gvChsSetEditText(int row, int column, const QString& text);
-    QString CheckedFrequency(const QString& text);
     void BoxChange(QComboBox* box);
     void SaveCell(int row, int column);
 };

@@ -1,5 +1,6 @@
 #include "ui/link/SetPort.h"
 
+#include "core/ListTag.h"
 #include "core/All.h"
 #include "widgets/DialogButton.h"
 #include "link/PortNames.h"
@@ -17,7 +18,6 @@
 namespace {
 
 constexpr int ButtonColumns = 5;
-constexpr int NoItems = -2; // the port list is no text to translate
 
 } // namespace
 
@@ -39,7 +39,7 @@ TfSetPort::TfSetPort(TALL& all, QWidget* parent)
 
     cxCom = new QComboBox(this);
     cxCom->setObjectName(QStringLiteral("cxCom"));
-    cxCom->setProperty("tag", NoItems);
+    cxCom->setProperty("tag", ListTag::NoItems); // port names are no text to translate
     cxCom->hide();
     lbName = new QLabel(QStringLiteral("Port:"), this);
     lbName->setObjectName(QStringLiteral("lbName"));
