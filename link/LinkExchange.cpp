@@ -165,7 +165,7 @@ void TLinkExchange::SendFrame(QByteArray frame, int expected, bool ack,
             PortLost();
             return;
         }
-        Drain(Rules.DrainPollMs, Rules.DrainPolls, then);
+        Drain(Rules.DrainLimitMs, then);
     });
 }
 

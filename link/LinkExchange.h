@@ -12,8 +12,7 @@ class TfMaindb;
 
 // What sets the read and the write apart in the frame handling they share.
 struct TExchangeRules {
-    int DrainPollMs = 20; // the transmit-drain wait after each frame: poll interval
-    int DrainPolls = 50;  // and the number of polls at most
+    int DrainLimitMs = 1000; // the longest transmit-drain wait after a frame
     int ProgressMaximum = 0;
     bool FreshOpen = false;         // close the port before opening it, flush it afterwards
     bool OkAfterTryTimeout = false; // a reply time-out during the blocks enables OK again

@@ -5,6 +5,8 @@
 #include "link/PortNames.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -116,14 +118,22 @@ void TLinkMachine::Pause(int ms, std::function<void()> then) {
     });
 }
 
-void TLinkMachine::Drain(int pollMs, int polls, std::function<void()> then) {
-    if (Port.OutputPending() != 0 && polls > 0) {
-        Pause(pollMs, [this, pollMs, polls, then = std::move(then)] {
-            Drain(pollMs, polls - 1, std::move(then));
-        });
+// The first look comes when the queued bytes can have crossed the line (a byte takes 11 bit
+// times: start bit, 8 data bits, 2 stop bits), the next ones every millisecond.
+void TLinkMachine::Drain(int limitMs, std::function<void()> then) {
+    DrainUntil = Clock.Now() + limitMs;
+    const double byteMs = Line.BaudRate > 0 ? 11000.0 / Line.BaudRate : 0.0;
+    DrainStep(int(std::ceil(Port.OutputPending() * byteMs)), std::move(then));
+}
+
+void TLinkMachine::DrainStep(int waitMs, std::function<void()> then) {
+    const qint64 left = DrainUntil - Clock.Now();
+    if (Port.OutputPending() == 0 || left <= 0) {
+        then();
         return;
     }
-    then();
+    Pause(int(std::clamp<qint64>(waitMs, DrainPollMs, left)),
+          [this, then = std::move(then)]() mutable { DrainStep(DrainPollMs, std::move(then)); });
 }
 
 void TLinkMachine::CancelWaits() {

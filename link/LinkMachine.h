@@ -67,9 +67,10 @@ protected:
     // Runs one step; whatever happens meanwhile is held until it returns.
     void Enter(const std::function<void()>& step);
     void Pause(int ms, std::function<void()> then);
-    // After a frame: polls the transmit buffer every pollMs until it is empty, `polls` times at
-    // most, then goes on whether it is empty or not.
-    void Drain(int pollMs, int polls, std::function<void()> then);
+    // After a frame: waits until the transmit buffer is empty, limitMs at most, then goes on
+    // whether it is empty or not. It waits the time the queued bytes need on the line, then
+    // looks again, so no frame waits longer than its bytes take to leave.
+    void Drain(int limitMs, std::function<void()> then);
     TLinkTimer& AddTimer(int interval, std::function<void()> handler);
     void StopTimers(const TLinkTimer* except = nullptr);
     // A pause is in progress or a question waits for its answer.
@@ -122,6 +123,10 @@ private:
     bool LineErrorHeld = false;
     bool LostHeld = false;
 
+    qint64 DrainUntil = 0;
+
+    static constexpr int DrainPollMs = 1;
+    void DrainStep(int waitMs, std::function<void()> then);
     bool Holding() const;
     void Release();
     bool RunHeld();

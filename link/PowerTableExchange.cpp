@@ -14,8 +14,7 @@ constexpr int ErrsTimerMs = 300;
 constexpr int YesTimerMs = 500;
 constexpr int CloseTimerMs = 500;
 constexpr int OpenPauseMs = 200;
-constexpr int DrainPollMs = 20;
-constexpr int DrainPolls = 50;
+constexpr int DrainLimitMs = 1000;
 constexpr int AfterDrainMs = 20;
 
 constexpr int RandomLetter = 97; // any n outside 1..9 gives a random wake-up letter 'e'..'i'
@@ -156,7 +155,7 @@ void TPowerTableExchange::SendSlot(std::function<void()> then) {
     RxCount = 0;
     // A frame that cannot be queued gets no reply, and the reply time-out asks what to do.
     Port.WriteBlock(slot.Frame);
-    Drain(DrainPollMs, DrainPolls, [this, then = std::move(then)] { Pause(AfterDrainMs, then); });
+    Drain(DrainLimitMs, [this, then = std::move(then)] { Pause(AfterDrainMs, then); });
 }
 
 void TPowerTableExchange::SendNextSlot() {

@@ -13,7 +13,7 @@ constexpr int BlockDataAt = 4; // the block's 16 bytes follow a 4-byte header in
 
 TReadExchange::TReadExchange(TfMaindb& db, TLinkPort& port, TLinkClock& clock, QObject* parent)
     : TLinkExchange(db, port, clock,
-                    TExchangeRules{20, 50, BlockCount - 1, /*FreshOpen*/ true,
+                    TExchangeRules{1000, BlockCount - 1, /*FreshOpen*/ true,
                                    /*OkAfterTryTimeout*/ false},
                     parent),
       ReTime(AddTimer(ReTimeMs, [this] {

@@ -5,7 +5,7 @@
 
 TWriteExchange::TWriteExchange(TfMaindb& db, TLinkPort& port, TLinkClock& clock, QObject* parent)
     : TLinkExchange(db, port, clock,
-                    TExchangeRules{50, 100, BlockCount - 1, /*FreshOpen*/ false,
+                    TExchangeRules{5000, BlockCount - 1, /*FreshOpen*/ false,
                                    /*OkAfterTryTimeout*/ true},
                     parent) {}
 

@@ -192,7 +192,7 @@ private slots:
         QCOMPARE(s.Positions.back(), 51); // block 50 was the 51st frame
     }
 
-    // Write polls the transmit buffer every 50 ms, 100 times at most.
+    // Write waits for the transmit buffer 5 s at most.
     void drainWait() {
         TSession s;
         s.Port.Pending = 8;
