@@ -1,11 +1,11 @@
 // Reading the radio on the fake port and clock: the frames and their timing, the reply rules,
 // every time-out and message, and what a completed, failed or cancelled read does to the image.
 
-#include "tests/support/LinkSession.h"
 #include "link/LinkTimer.h"
 #include "link/ReadExchange.h"
 #include "link/TimerClock.h"
 #include "link/WakeUp.h"
+#include "tests/support/LinkSession.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -16,6 +16,7 @@ namespace {
 
 constexpr int Blocks = TReadExchange::BlockCount;
 constexpr int ChannelArea = 0x1190; // the channel records and the VFOs, untouched by derivations
+constexpr int TailArea = 0x1220;    // blocks 290-296, after the band limits: copied as they are
 constexpr uint8_t FileOnlyMark = 0x5A;
 
 // A radio whose memory is a consistent image with channel bytes that differ from the PC's.
@@ -23,14 +24,19 @@ void FillRadio(TSession& s) {
     s.Radio.Memory = s.Db.All.Image;
     for (int i = 0; i < ChannelArea; ++i)
         s.Radio.Memory[i] = uint8_t(i * 7 + i / 16);
+    for (int i = TailArea; i < FileOnlyBlockStart; ++i) // the serial number in block 296 too
+        s.Radio.Memory[i] = uint8_t(i * 11 + 5);
     s.Radio.Memory[Addr::BandEnable] = 0x05;
     s.Radio.Memory[Addr::ManualFreq] = 0x01;
     s.Db.All.Image[FileOnlyBlockStart] = FileOnlyMark;
 }
 
 bool ChannelsFromRadio(const TSession& s) {
-    return std::equal(s.Radio.Memory.begin(), s.Radio.Memory.begin() + ChannelArea,
-                      s.Db.All.Image.begin());
+    const auto& memory = s.Radio.Memory;
+    const auto& image = s.Db.All.Image;
+    return std::equal(memory.begin(), memory.begin() + ChannelArea, image.begin()) &&
+           std::equal(memory.begin() + TailArea, memory.begin() + FileOnlyBlockStart,
+                      image.begin() + TailArea);
 }
 
 QStringList ExpectedFrames(const QString& secondWakeUp) {
@@ -122,6 +128,7 @@ private slots:
         QTest::addColumn<QString>("tamper");
         QTest::newRow("ack as second byte of the wake-up reply") << "ack second";
         QTest::newRow("block reply with one byte too many") << "21 bytes";
+        QTest::newRow("block reply of 48 bytes, the most that is stored") << "48 bytes";
         QTest::newRow("junk in the block reply's header") << "junk header";
         QTest::newRow("block reply in two pieces") << "split";
     }
@@ -134,6 +141,7 @@ private slots:
                 return QByteArray("\x15\x06");
             if (frame.at(0) != 'R') return reply;
             if (tamper == QLatin1String("21 bytes")) return reply + '\x06';
+            if (tamper == QLatin1String("48 bytes")) return reply.leftJustified(48, '\xFF');
             if (tamper == QLatin1String("junk header"))
                 return QByteArray("\x06\x06\xFF\x00", 4) + reply.mid(4);
             s.Clock.After(s.Radio.Delay + 5, [&s, reply] { s.Port.Inject(reply.mid(7)); });
@@ -144,6 +152,71 @@ private slots:
         QCOMPARE(s.Keys(), QStringList{QStringLiteral("ReadOk")});
         QVERIFY(s.Exchange.Done());
         QVERIFY(ChannelsFromRadio(s));
+    }
+
+    // Replies during the blocks that are not taken: the read stops there and the reply time-out
+    // tells ComError. Only the wake-up reply may carry its acknowledge in byte 1.
+    void refusedBlockReplies_data() {
+        QTest::addColumn<QString>("tamper");
+        QTest::newRow("acknowledge in byte 1 after a block") << "ack second";
+        QTest::newRow("block reply of 49 bytes") << "49 bytes";
+    }
+    void refusedBlockReplies() {
+        QFETCH(QString, tamper);
+        TSession s;
+        FillRadio(s);
+        bool block = false; // the frame before was R 0120
+        s.Radio.Tamper = [&](const QByteArray& frame, const QByteArray& reply) -> QByteArray {
+            const bool after = block;
+            block = frame.at(0) == 'R' && TRadioPeer::Address(frame) == 0x0120;
+            if (tamper == QLatin1String("49 bytes") && block)
+                return reply.leftJustified(49, '\xFF');
+            if (tamper == QLatin1String("ack second") && after) return QByteArray("\x15\x06");
+            return reply;
+        };
+        s.StartAndOk();
+        s.Clock.Advance(60000);
+        const QString last = tamper == QLatin1String("49 bytes") ? "R 0120" : "06";
+        QCOMPARE(s.Sent().last(), last);
+        QCOMPARE(s.Keys(), QStringList{QStringLiteral("ComError")});
+        QCOMPARE(s.Shown[0].At, s.Port.Frames.back().At + 1500);
+        QCOMPARE(s.Finishes, std::vector<bool>{false});
+        QVERIFY(!s.Db.All.Modified);
+    }
+
+    // OK and a line error drop what the line still holds from before: bytes received and bytes
+    // queued for sending (here stuck, so without the flush every drain wait would last its
+    // whole second).
+    void flushesTheLine() {
+        TSession s;
+        FillRadio(s);
+        std::vector<std::pair<int, int>> flushesAtWakeUp; // input, output
+        bool failed = false;
+        s.Radio.Tamper = [&](const QByteArray& frame, const QByteArray& reply) {
+            if (frame.startsWith("PROGRAM"))
+                flushesAtWakeUp.emplace_back(s.Port.InputFlushes, s.Port.OutputFlushes);
+            if (frame.at(0) != 'R' || TRadioPeer::Address(frame) != 0x00A0 || failed) return reply;
+            failed = true;
+            s.Clock.After(100, [&s] {
+                s.Port.Pending = 8;
+                s.Port.InjectLineError();
+            });
+            return QByteArray();
+        };
+        s.Exchange.Start();
+        s.Clock.Advance(50);
+        const std::pair<int, int> opened{s.Port.InputFlushes, s.Port.OutputFlushes};
+        s.Port.Pending = 8;
+        s.Exchange.Ok();
+        s.Clock.Advance(60000);
+        QCOMPARE(s.Keys(), QStringList{QStringLiteral("ReadOk")});
+        // OK flushes once before the first wake-up; the line error and the retry's OK once each.
+        const auto after = [&opened](int flushes) {
+            return std::make_pair(opened.first + flushes, opened.second + flushes);
+        };
+        QCOMPARE(flushesAtWakeUp,
+                 (std::vector<std::pair<int, int>>{after(1), after(1), after(3), after(3)}));
+        QCOMPARE(s.Port.Frames[1].At - s.Port.Frames[0].At, qint64(200 + 20));
     }
 
     // Block 287 carries 0x11FE; a band byte other than 0xFF in the identification replaces it

@@ -1,9 +1,9 @@
 // Writing the image to the radio on the fake port and clock: the block frames, the date stamp,
 // the model classification with its question, the failures and the progress.
 
-#include "tests/support/LinkSession.h"
 #include "core/MacList.h"
 #include "link/WriteExchange.h"
+#include "tests/support/LinkSession.h"
 
 #include <QtTest>
 
@@ -189,13 +189,67 @@ private slots:
         QCOMPARE(s.Exchange.OkEnabled(), okEnabled);
         QCOMPARE(s.Finishes, std::vector<bool>{false});
         QCOMPARE(ImageBytes(s, Addr::DateStamp, 7), Stamp); // the stamp stays
-        QCOMPARE(s.Positions.back(), 51); // block 50 was the 51st frame
+        QCOMPARE(s.Positions.back(), 51);                   // block 50 was the 51st frame
+    }
+
+    // Acknowledges of the blocks that are not taken: the write stops there and the reply
+    // time-out tells ComError; a 48-byte acknowledge, the longest that is stored, still counts.
+    // Only the wake-up reply may carry its acknowledge in byte 1.
+    void blockAcknowledges_data() {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("48 bytes") << QByteArray(1, 0x06).leftJustified(48, '\xFF') << true;
+        QTest::newRow("49 bytes") << QByteArray(1, 0x06).leftJustified(49, '\xFF') << false;
+        QTest::newRow("acknowledge in byte 1") << QByteArray("\x15\x06") << false;
+    }
+    void blockAcknowledges() {
+        QFETCH(QByteArray, reply);
+        QFETCH(bool, taken);
+        TSession s;
+        PrepareImage(s);
+        s.Radio.Tamper = [&](const QByteArray& frame, const QByteArray& answer) {
+            return frame.at(0) == 'W' && TRadioPeer::Address(frame) == 0x0320 ? reply : answer;
+        };
+        s.StartAndOk();
+        s.Clock.Advance(60000);
+        if (taken) {
+            QCOMPARE(s.Keys(), QStringList{QStringLiteral("WriteOk")});
+            return;
+        }
+        QCOMPARE(s.Sent().last(), QStringLiteral("W 0320"));
+        QCOMPARE(s.Keys(), QStringList{QStringLiteral("ComError")});
+        QCOMPARE(s.Shown[0].At, s.TimeOf(QStringLiteral("W 0320")) + 1500);
+        QCOMPARE(s.Finishes, std::vector<bool>{false});
+    }
+
+    // A radio that does not answer the wake-up: ComError 2.5 s after the 1.5 s time-out, the
+    // dialog closes 300 ms later, OK stays off and nothing is stamped.
+    void wakeUpTimeOut() {
+        TSession s;
+        PrepareImage(s);
+        const auto image = s.Db.All.Image;
+        s.Radio.Tamper = [](const QByteArray& frame, const QByteArray& reply) {
+            return frame.startsWith("PROGRAM") ? QByteArray() : reply;
+        };
+        s.StartAndOk();
+        s.Clock.Advance(10000);
+        QCOMPARE(s.Sent(), (QStringList{QStringLiteral("PROGRAMa"), QStringLiteral("PROGRAMa")}));
+        const qint64 last = s.Port.Frames.back().At;
+        QCOMPARE(s.Keys(), QStringList{QStringLiteral("ComError")});
+        QCOMPARE(s.Shown[0].At, last + 1500 + 2500);
+        QCOMPARE(s.Closes, std::vector<qint64>{last + 4300});
+        QVERIFY(!s.Exchange.OkEnabled());
+        QCOMPARE(s.Finishes, std::vector<bool>{false});
+        QVERIFY(s.Db.All.Image == image);
     }
 
     // Write waits for the transmit buffer 5 s at most.
     void drainWait() {
         TSession s;
-        s.Port.Pending = 8;
+        s.Radio.Tamper = [&s](const QByteArray&, const QByteArray& reply) {
+            s.Port.Pending = 8; // never drained
+            return reply;
+        };
         s.StartAndOk();
         s.Clock.Advance(20000);
         const auto& frames = s.Port.Frames;

@@ -29,6 +29,7 @@ public:
     TLineSettings Settings;
     int Opens = 0;
     int InputFlushes = 0;
+    int OutputFlushes = 0;
 
     bool Open(const TLineSettings& settings, QString* error) override {
         if (!OpenError.isEmpty()) {
@@ -46,7 +47,11 @@ public:
         Input.clear();
         ++InputFlushes;
     }
-    void FlushOutput() override {}
+    // Unsent bytes are dropped: Pending becomes 0.
+    void FlushOutput() override {
+        Pending = 0;
+        ++OutputFlushes;
+    }
     int OutputPending() override { return IsOpened ? Pending : 0; }
     bool WriteBlock(const QByteArray& bytes) override {
         if (WriteFails || !IsOpened) return false;

@@ -2,11 +2,11 @@
 // the table read with its frames and timing, the Retry/Cancel question, value writes from the
 // track bars and the edits, and Close.
 
-#include "tests/support/LinkSession.h"
-#include "link/ReadExchange.h"
 #include "link/PowerTableExchange.h"
-#include "widgets/MessageBox.h"
+#include "link/ReadExchange.h"
+#include "tests/support/LinkSession.h"
 #include "ui/link/TestFrm.h"
+#include "widgets/MessageBox.h"
 
 #include <QLineEdit>
 #include <QProgressBar>
@@ -227,6 +227,27 @@ private slots:
         QCOMPARE(b.Sent().mid(0, 4), OnlineFrames().mid(0, 4));
         for (size_t i = 1; i < 4; ++i)
             QCOMPARE(frames[i].At - frames[i - 1].At, qint64(gap));
+    }
+
+    // A table reply of 78 bytes is the longest that is stored and still taken; one of 79 bytes
+    // is never complete, and the reply time-out asks what to do.
+    void longTableReplies_data() {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("78 bytes") << 78 << true;
+        QTest::newRow("79 bytes") << 79 << false;
+    }
+    void longTableReplies() {
+        QFETCH(int, length);
+        QFETCH(bool, taken);
+        TBench b;
+        b.Radio.Tamper = [length](const QByteArray& frame, const QByteArray& reply) {
+            return frame.at(0) == 'S' ? reply.leftJustified(length, '\xFF') : reply;
+        };
+        TMessageBoxSeam::QueueAnswer(MessageResult::Cancel);
+        b.ReadTable();
+        QCOMPARE(TMessageBoxSeam::TakeShown().size(), size_t(taken ? 0 : 1));
+        QCOMPARE(b.TableAsRadio(), taken);
     }
 
     // A table reply that does not start with 'X' is ignored; 1.5 s after the request went out
