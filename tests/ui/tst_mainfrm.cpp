@@ -2,6 +2,7 @@
 #include "ui/channels/ChsInfo.h"
 #include "core/DataFile.h"
 #include "widgets/FileDialog.h"
+#include "ui/main/CommandTable.h"
 #include "ui/main/MainFrm.h"
 #include "core/Maindb.h"
 #include "widgets/MessageBox.h"
@@ -303,9 +304,49 @@ private slots:
         });
         QVERIFY(grid && Db->All.Modified);
         QCOMPARE(table->item(1, 1)->text(), QStringLiteral("146.00000"));
-        Db->Document.AnnounceReplaced();
+        Db->Document.Replace(true);
         QVERIFY(!grid);
         QCOMPARE(Grids().size(), 1);
+    }
+
+    // Edits in the grid are steps that Undo takes back and Redo does again, named in the Edit
+    // menu; undoing to the state of the last save leaves nothing to save.
+    void undoAndRedo() {
+        auto* table = Grids().value(0)->findChild<QTableWidget*>(QStringLiteral("gvChs"));
+        const auto type = [table](int row, int column, const QString& text) {
+            table->setCurrentCell(row, column);
+            table->editItem(table->item(row, column));
+            auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            QVERIFY(editor);
+            QTest::keyClick(editor, Qt::Key_Backspace); // the cell's text comes selected
+            QTest::keyClicks(editor, text);
+            QTest::keyClick(editor, Qt::Key_Return);
+            QCoreApplication::processEvents(); // the view commits an Enter in a queued call
+        };
+        type(0, 1, QStringLiteral("145.5"));
+        type(0, 2, QStringLiteral("146"));
+        QCOMPARE(table->item(0, 2)->text(), QStringLiteral("146.00000"));
+        QAction* undo = Action("nUndo");
+        QAction* redo = Action("nRedo");
+        QCOMPARE(undo->text(), QStringLiteral("&Undo Channel 1 TX Frequency"));
+        QVERIFY(!redo->isEnabled());
+
+        undo->trigger();
+        QCOMPARE(table->item(0, 2)->text(), QStringLiteral("145.50000"));
+        QVERIFY(Db->All.Modified);
+        undo->trigger();
+        QCOMPARE(table->item(0, 1)->text(), QString());
+        QVERIFY(!EditKept() && !Db->All.Modified && !undo->isEnabled());
+        QCOMPARE(redo->text(), QStringLiteral("&Redo Channel 1 RX Frequency"));
+
+        redo->trigger();
+        redo->trigger();
+        QCOMPARE(table->item(0, 2)->text(), QStringLiteral("146.00000"));
+        QVERIFY(Db->All.Modified);
+        // New starts a fresh history.
+        TMessageBoxSeam::QueueAnswer(MessageResult::No);
+        Frm->RunCommand(Command::New);
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
     }
 
     // The real dialog: band 2 (136-174 MHz, channel 1's band) is switched off and OK pressed.

@@ -1,12 +1,12 @@
 #include "ui/channels/ChsInfo.h"
 
 #include "core/ChannelRecord.h"
+#include "core/Codecs.h"
+#include "core/Maindb.h"
+#include "ui/channels/ChsCellDelegate.h"
+#include "ui/channels/FrozenColumn.h"
 #include "widgets/CharValidator.h"
 #include "widgets/FrequencyCheck.h"
-#include "ui/channels/ChsCellDelegate.h"
-#include "core/Codecs.h"
-#include "ui/channels/FrozenColumn.h"
-#include "core/Maindb.h"
 #include "widgets/MessageBox.h"
 
 #include <QComboBox>
@@ -420,13 +420,23 @@ void TfChsInfo::gvChsSetEditText(int row, int column, const QString& text) {
     EditChannel(row + 1, code, value);
 }
 
-// A receive frequency typed into an empty row creates the channel; an empty one deletes it.
+// A receive frequency typed into an empty row creates the channel; an empty one deletes it. The
+// step is named after the channel and the column ("Channel 5 RX Frequency"); the keys typed into
+// a tone box make one step.
 void TfChsInfo::EditChannel(int channel, int code, QString text) {
     const bool created = code == FieldCode::RxFreq && !text.isEmpty() && !Present(channel - 1);
-    Db.Document.Edit(TImageChange::Channel(channel), [&] {
-        WriteChannelField(Db.All, channel, code, text);
-        if (created) NewChannel(Db.All, channel, text);
-    });
+    const QString name = QStringLiteral("%1 %2 %3")
+                             .arg(Db.Language.Channel, QString::number(channel),
+                                  Row.Descriptors[size_t(code - 1)].Caption().replace(
+                                      QLatin1Char('\r'), QLatin1Char(' ')));
+    const bool typed = code == FieldCode::RxTone || code == FieldCode::TxTone;
+    Db.Document.Edit(
+        TImageChange::Channel(channel),
+        [&] {
+            WriteChannelField(Db.All, channel, code, text);
+            if (created) NewChannel(Db.All, channel, text);
+        },
+        name, typed);
 }
 
 void TfChsInfo::BoxChange(QComboBox* box) {

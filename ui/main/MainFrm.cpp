@@ -81,12 +81,23 @@ TfMainFrm::TfMainFrm(TfMaindb& db, QWidget* parent) : QMainWindow(parent), db(db
     InitResources();
     setObjectName(QStringLiteral("fMainFrm"));
     connect(&db.Document, &TDocument::Replaced, this, &TfMainFrm::ReopenEditors);
+    connect(&db.Document, &TDocument::HistoryChanged, this, &TfMainFrm::UpdateUndoActions);
+    // An undone step may take the model and bands back too.
+    connect(&db.Document, &TDocument::Changed, this, [this](const TImageChange& change) {
+        if (change.Scope == TImageChange::TScope::Image) UpdateStatus();
+    });
     // The toolbar and the status bar are switched by the View menu only.
     setContextMenuPolicy(Qt::NoContextMenu);
 
     lCom = new QLabel(QStringLiteral("Port: "), this);
     lCom->setObjectName(QStringLiteral("lCom"));
     lCom->hide();
+    lUndo = new QLabel(QStringLiteral("&Undo"), this);
+    lUndo->setObjectName(QStringLiteral("lUndo"));
+    lUndo->hide();
+    lRedo = new QLabel(QStringLiteral("&Redo"), this);
+    lRedo->setObjectName(QStringLiteral("lRedo"));
+    lRedo->hide();
     cbCom = new QComboBox(this);
     cbCom->setObjectName(QStringLiteral("cbCom"));
     cbCom->setProperty("tag", -2);
@@ -162,6 +173,9 @@ void TfMainFrm::BuildMenus() {
             MenuItems[item.Command] = action;
         }
     }
+    MenuItems.at(Command::Redo)
+        ->setShortcuts(
+            {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
 }
 
 void TfMainFrm::BuildToolbar() {
@@ -243,6 +257,8 @@ const std::map<int, TfMainFrm::TCommand>& TfMainFrm::Commands() {
         {Command::Print, nullptr},
         {Command::PrintPreview, nullptr},
         {Command::Exit, [](TfMainFrm& f) { f.close(); }},
+        {Command::Undo, [](TfMainFrm& f) { f.db.Document.Undo(); }},
+        {Command::Redo, [](TfMainFrm& f) { f.db.Document.Redo(); }},
         {Command::KeyFunction, nullptr},
         {Command::ReadRadio, [](TfMainFrm& f) { f.ReadRadio(); }},
         {Command::WriteRadio, [](TfMainFrm& f) { f.WriteRadio(); }},
@@ -299,12 +315,12 @@ TfEditorWindow* TfMainFrm::Editor(int command) const {
     return found == Editors.end() ? nullptr : found->second.data();
 }
 
-
 void TfMainFrm::ShowEditor(int command) {
     QPointer<TfEditorWindow>& editor = Editors[command];
     if (!editor) {
-        const auto kind = std::find_if(EditorKinds().begin(), EditorKinds().end(),
-                                       [command](const TEditorKind& k) { return k.Command == command; });
+        const auto kind =
+            std::find_if(EditorKinds().begin(), EditorKinds().end(),
+                         [command](const TEditorKind& k) { return k.Command == command; });
         if (kind == EditorKinds().end()) return;
         editor = kind->Create(db);
         QMdiSubWindow* frame = MdiArea->addSubWindow(editor);
@@ -401,6 +417,19 @@ int TfMainFrm::TreeWidthNeeded() const {
     return widest + 2 * cxTree->frameWidth() + cxTree->verticalScrollBar()->sizeHint().width();
 }
 
+// The Edit menu names the step that Undo and Redo would take back or do again.
+void TfMainFrm::UpdateUndoActions() {
+    const auto label = [](const QLabel* caption, const QString& step) {
+        return step.isEmpty() ? caption->text() : caption->text() + QLatin1Char(' ') + step;
+    };
+    QAction* undo = MenuItems.at(Command::Undo);
+    undo->setText(label(lUndo, db.Document.UndoName()));
+    undo->setEnabled(db.Document.CanUndo());
+    QAction* redo = MenuItems.at(Command::Redo);
+    redo->setText(label(lRedo, db.Document.RedoName()));
+    redo->setEnabled(db.Document.CanRedo());
+}
+
 void TfMainFrm::TreeDoubleClick(QTreeWidgetItem* item) {
     if (item && item->isSelected()) RunCommand(item->data(0, Qt::UserRole).toInt());
 }
@@ -422,6 +451,7 @@ void TfMainFrm::FormShow() {
 
     db.Document.SetFileName(QString());
     TranslateForm(this, all, false);
+    UpdateUndoActions();
     LabelTree();
     setWindowTitle(all.DisplayName);
     ShowEditor(Command::MemoryChannel);
@@ -485,8 +515,7 @@ void TfMainFrm::StartNewImage(const TfModel::TChoice* model) {
     db.Document.SetFileName(QString());
     db.NewImage();
     UpdateStatus();
-    db.Document.AnnounceReplaced();
-    db.All.Modified = false;
+    db.Document.Replace(true);
 }
 
 void TfMainFrm::Open() {
@@ -503,8 +532,7 @@ void TfMainFrm::Open() {
     }
     db.Document.SetFileName(name);
     UpdateStatus();
-    db.Document.AnnounceReplaced();
-    db.All.Modified = false;
+    db.Document.Replace(true);
 }
 
 bool TfMainFrm::Save() {
@@ -517,9 +545,10 @@ bool TfMainFrm::Save() {
 bool TfMainFrm::SaveTo(const QString& name) {
     QString error;
     const bool saved = !name.isEmpty() && SaveDataFile(db.All, name, &error);
-    if (saved)
+    if (saved) {
         db.Document.SetFileName(name);
-    else if (!error.isEmpty())
+        db.Document.MarkSaved();
+    } else if (!error.isEmpty())
         Tell(error);
     UpdateStatus();
     return saved;
@@ -552,6 +581,7 @@ void TfMainFrm::ChooseLanguage() {
     TALL& all = db.All;
     LoadMessages(all.ProgramFolder, all.LanguageName, db.Language);
     TranslateForm(this, all, true);
+    UpdateUndoActions();
     UpdateStatus();
     // The editors are translated when they open, so they open anew; the image and its unsaved
     // changes stay.
@@ -568,10 +598,10 @@ void TfMainFrm::ReadRadio() {
     TfReadRadio dialog(db, this, RadioLink);
     TModalDialog::Exec(dialog);
     if (!dialog.Done()) return;
-    // The image now comes from the radio, not from a file; the read has set Modified.
+    // The image now comes from the radio, not from a file, and is not saved anywhere yet.
     db.Document.SetFileName(QString());
     UpdateStatus();
-    db.Document.AnnounceReplaced();
+    db.Document.Replace(false);
 }
 
 void TfMainFrm::WriteRadio() {

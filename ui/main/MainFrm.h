@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/setup/Model.h"
 #include "ui/link/RadioDialog.h"
+#include "ui/setup/Model.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -62,7 +62,7 @@ private:
     TfMaindb& db;
     bool FirstShown = false;
     std::map<int, QPointer<TfEditorWindow>> Editors; // by command; empty once a window is gone
-    std::map<int, QAction*> MenuItems; // by command number
+    std::map<int, QAction*> MenuItems;               // by command number
 
     QMdiArea* MdiArea = nullptr;
     QToolBar* tbar = nullptr;
@@ -71,6 +71,8 @@ private:
     QStatusBar* MainBar = nullptr;
     std::array<QLabel*, 7> Panels{};
     QLabel* lCom = nullptr;
+    QLabel* lUndo = nullptr; // the Undo and Redo captions, before the step's name
+    QLabel* lRedo = nullptr;
     QComboBox* cbCom = nullptr;
 
     void BuildMenus();
@@ -83,6 +85,7 @@ private:
     void SelectPort();
     TfEditorWindow* Editor(int command) const;
     void ReopenEditors();
+    void UpdateUndoActions();
 
     int Ask(const QString& text);
     void Tell(const QString& text);
