@@ -4,7 +4,8 @@
 #include <QHeaderView>
 #include <QScrollBar>
 
-TFrozenColumn::TFrozenColumn(QTableView* grid) : QTableView(grid), Grid(grid) {
+TFrozenColumn::TFrozenColumn(QTableView* grid)
+    : QTableView(grid), Grid(grid), Viewport(grid->viewport()) {
     setModel(grid->model());
     setSelectionModel(grid->selectionModel());
     setFocusPolicy(Qt::NoFocus);
@@ -30,7 +31,7 @@ TFrozenColumn::TFrozenColumn(QTableView* grid) : QTableView(grid), Grid(grid) {
             });
     // The grid lays out its viewport only after its own resize event has been delivered, so the
     // viewport's resize is the moment the view's height is known.
-    grid->viewport()->installEventFilter(this);
+    Viewport->installEventFilter(this);
     grid->installEventFilter(this);
 }
 
@@ -44,8 +45,9 @@ void TFrozenColumn::Freeze(int column) {
     show();
 }
 
+// The grid's events also come while it is being torn down: only pointers are compared here.
 bool TFrozenColumn::eventFilter(QObject* watched, QEvent* event) {
-    const bool gridOrViewport = watched == Grid || watched == Grid->viewport();
+    const bool gridOrViewport = watched == Grid || watched == Viewport;
     if (gridOrViewport && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
         UpdateGeometry();
     return QTableView::eventFilter(watched, event);

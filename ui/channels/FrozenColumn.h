@@ -17,6 +17,7 @@ protected:
 
 private:
     QTableView* Grid;
+    QWidget* Viewport; // the grid's
     int Column = 0;
 
     void UpdateGeometry();
