@@ -35,13 +35,17 @@ TFileHeaderCodes ParseFileHeader(const uint8_t* header) {
     return {code(1), code(5), code(9)};
 }
 
-bool SaveDataFile(TALL& all, const QString& fileName, QString* error) {
+QByteArray DataFileBytes(const TALL& all) {
     uint8_t header[FileHeaderSize];
     BuildFileHeader(header, all.ModelCode, all.SoftwareCode, QString());
     QByteArray bytes(reinterpret_cast<const char*>(header), FileHeaderSize);
     bytes.append(reinterpret_cast<const char*>(&all.Image[FirstFileOffset]),
                  UsedImageEnd - FirstFileOffset);
-    if (!SaveFileSafely(fileName, bytes, error)) return false;
+    return bytes;
+}
+
+bool SaveDataFile(TALL& all, const QString& fileName, QString* error) {
+    if (!SaveFileSafely(fileName, DataFileBytes(all), error)) return false;
     all.Modified = false;
     return true;
 }

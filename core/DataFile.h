@@ -21,6 +21,9 @@ void BuildFileHeader(uint8_t* header, const QString& modelCode, const QString& s
                      const QString& thirdCode);
 TFileHeaderCodes ParseFileHeader(const uint8_t* header);
 
+// The bytes of a data file holding the image.
+QByteArray DataFileBytes(const TALL& all);
+
 // Writes the image to fileName through a temporary file that replaces the target only when it
 // is complete. On success Modified is false; on failure the old file and Modified stay and
 // error says why.

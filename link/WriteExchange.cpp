@@ -41,6 +41,7 @@ void TWriteExchange::IdentReply() {
 void TWriteExchange::Proceed() {
     EncodeDateStamp(&Db.All.Image[Addr::DateStamp],
                     Db.Now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    emit Writing();
     State = TState::Blocks;
     Block = -1;
     SendFrame(Frame(0x06), 1, true, [this] { TryTime.Start(); });

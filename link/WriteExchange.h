@@ -13,6 +13,10 @@ public:
 
     TWriteExchange(TfMaindb& db, TLinkPort& port, TLinkClock& clock, QObject* parent = nullptr);
 
+signals:
+    // The radio has been accepted and the stamped image is about to go out.
+    void Writing();
+
 protected:
     void IdentReply() override;
     void BlockReply() override;

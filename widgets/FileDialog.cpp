@@ -11,13 +11,14 @@ void TFileDialog::QueueFileName(const QString& fileName) { Queued().push_back(fi
 
 void TFileDialog::Reset() { Queued().clear(); }
 
-QString TFileDialog::GetOpenFileName(QWidget* parent, const QString& filter) {
+QString TFileDialog::GetOpenFileName(QWidget* parent, const QString& filter,
+                                     const QString& folder) {
     if (!Queued().empty()) {
         const QString name = Queued().front();
         Queued().pop_front();
         return name;
     }
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
 }
 
 QString TFileDialog::GetSaveFileName(QWidget* parent, const QString& filter,

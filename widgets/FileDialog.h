@@ -9,7 +9,9 @@ class QWidget;
 // cancelled dialog), so no test waits on a modal dialog.
 class TFileDialog {
 public:
-    static QString GetOpenFileName(QWidget* parent, const QString& filter);
+    // The dialog starts in folder; an empty folder leaves the choice to the dialog.
+    static QString GetOpenFileName(QWidget* parent, const QString& filter,
+                                   const QString& folder = QString());
     static QString GetSaveFileName(QWidget* parent, const QString& filter,
                                    const QString& defaultSuffix);
 

@@ -92,6 +92,19 @@ public:
 class TstCliRadio : public QObject {
     Q_OBJECT
 
+    // The one backup of the kind in the program folder's backups, named after model, kind and
+    // time.
+    static QByteArray Backup(const TRadio& radio, const QString& kind) {
+        const QDir folder(radio.Path(QStringLiteral("backups")));
+        const QStringList names = folder.entryList({QStringLiteral("QX47_") + kind + "_*.dat"});
+        if (names.size() != 1) return QByteArray("<none or several>");
+        if (!QRegularExpression(QStringLiteral("^QX47_%1_\\d{8}-\\d{6}\\.dat$").arg(kind))
+                 .match(names[0])
+                 .hasMatch())
+            return names[0].toUtf8();
+        return ReadFile(folder.filePath(names[0]));
+    }
+
 private slots:
     void fullRead() {
         TRadio radio;
@@ -107,6 +120,7 @@ private slots:
         QCOMPARE(out.size(), image.size());
         QCOMPARE(out.left(BlockSize), image.left(BlockSize));
         QCOMPARE(Blocks(out, 1, ReadBlocks), Blocks(image, 1, ReadBlocks));
+        QCOMPARE(Backup(radio, QStringLiteral("read")), out);
     }
 
     // The radio then holds our blocks, the date stamp of the write included. (Block 0 is in no
@@ -132,6 +146,9 @@ private slots:
         QVERIFY(written >= before && written <= QDateTime::currentDateTime());
         image.replace(Addr::DateStamp, DateStampSize, stamp);
         QCOMPARE(Blocks(saved, 1, WrittenBlocks), Blocks(image, 1, WrittenBlocks));
+        // The backup holds the image as it went out, stamp included.
+        QCOMPARE(Blocks(Backup(radio, QStringLiteral("write")), 1, WrittenBlocks),
+                 Blocks(image, 1, WrittenBlocks));
     }
 
     void failedReadSavesNothing_data() {

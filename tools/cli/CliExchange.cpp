@@ -5,6 +5,7 @@
 #include "link/SerialPort.h"
 #include "link/TimerClock.h"
 #include "link/WriteExchange.h"
+#include "core/Backups.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -35,7 +36,14 @@ bool TCliExchange::Run() {
             read = made.get();
             exchange = std::move(made);
         } else {
-            exchange = std::make_unique<TWriteExchange>(Db, port, clock);
+            auto made = std::make_unique<TWriteExchange>(Db, port, clock);
+            // A backup that cannot be written is told, and the write goes on.
+            QObject::connect(made.get(), &TWriteExchange::Writing, [this] {
+                QString error;
+                if (!TBackups::Save(Db.All, QStringLiteral("write"), Db.Now(), &error))
+                    Err << error << Qt::endl;
+            });
+            exchange = std::move(made);
         }
 
         QEventLoop loop;

@@ -1,6 +1,7 @@
 // zp407ne-cli: data files and the radio link of the ZP-407NE from the command line, on the same
 // model and link code as the program's windows.
 
+#include "core/Backups.h"
 #include "core/Channel.h"
 #include "core/ChannelRecord.h"
 #include "core/ChannelRow.h"
@@ -179,7 +180,12 @@ int Resave(TProgram& program, const TArgs& args) {
 // OUT is written only after a completed read, so a failed read leaves no file behind.
 int ReadRadio(TProgram& program, const TArgs& args) {
     if (!program.Exchange(TCliExchange::TKind::Read, args)) return ExitFailed;
+    TfMaindb& db = program.Db;
     QString error;
+    if (!TBackups::Save(db.All, QStringLiteral("read"), db.Now(), &error)) {
+        Err() << error << Qt::endl; // the read itself is not lost over it
+        error.clear();
+    }
     return program.Save(args.Files[0], &error) ? 0 : Fail(error);
 }
 

@@ -13,6 +13,7 @@ const std::vector<TMenuDef>& TCommandTable::Menus() {
          false,
          {{"N1", "&New", "Ctrl+N", Command::New, "", 0, 0},
           {"O1", "&Open", "Ctrl+O", Command::Open, "", 1, 0},
+          {"nOpenBackup", "Open &Backup...", "", Command::OpenBackup, "", -1, 0},
           {"S2", "&Save", "Ctrl+S", Command::Save, "", 3, 0},
           {"A1", "Save &As", "Ctrl+A", Command::SaveAs, "", 4, 0},
           Separator,
@@ -70,6 +71,7 @@ const std::vector<TMenuDef>& TCommandTable::Menus() {
          "&Help",
          false,
          {{"nHelpTopics", "&Help Topics", "", Command::HelpTopics, "", 6, 0},
+          {"nBackups", "Show Backup &Folder", "", Command::ShowBackups, "", -1, 0},
           {"nAbout", "About...", "", Command::About, "", 14, 0}}},
     };
     return menus;

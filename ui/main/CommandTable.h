@@ -12,6 +12,8 @@ enum : int {
     Print = 5,
     PrintPreview = 6,
     Exit = 7,
+    OpenBackup = 8,
+    ShowBackups = 62,
     Undo = 70,
     Redo = 71,
     BatchEdit = 9,

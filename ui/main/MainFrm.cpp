@@ -1,5 +1,6 @@
 #include "ui/main/MainFrm.h"
 
+#include "core/Backups.h"
 #include "core/DataFile.h"
 #include "core/Maindb.h"
 #include "core/Messages.h"
@@ -24,7 +25,10 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QDesktopServices>
+#include <QDir>
 #include <QMdiArea>
+#include <QUrl>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -251,12 +255,14 @@ const std::map<int, TfMainFrm::TCommand>& TfMainFrm::Commands() {
     // nullptr: the command exists but does nothing (there is no printing and no help file).
     static const std::map<int, TCommand> commands = {
         {Command::New, [](TfMainFrm& f) { f.New(); }},
-        {Command::Open, [](TfMainFrm& f) { f.Open(); }},
+        {Command::Open, [](TfMainFrm& f) { f.Open(QString()); }},
         {Command::Save, [](TfMainFrm& f) { f.Save(); }},
         {Command::SaveAs, [](TfMainFrm& f) { f.SaveAs(); }},
         {Command::Print, nullptr},
         {Command::PrintPreview, nullptr},
         {Command::Exit, [](TfMainFrm& f) { f.close(); }},
+        {Command::OpenBackup, [](TfMainFrm& f) { f.Open(TBackups::Folder(f.db.All)); }},
+        {Command::ShowBackups, [](TfMainFrm& f) { f.ShowBackupFolder(); }},
         {Command::Undo, [](TfMainFrm& f) { f.db.Document.Undo(); }},
         {Command::Redo, [](TfMainFrm& f) { f.db.Document.Redo(); }},
         {Command::KeyFunction, nullptr},
@@ -448,6 +454,7 @@ void TfMainFrm::FormShow() {
     MenuItems.at(Command::TestOnline)->setVisible(all.TestMenuVisible);
     db.BuildStartImage();
     SelectPort();
+    TBackups::Prune(TBackups::Folder(all), db.Now());
 
     db.Document.SetFileName(QString());
     TranslateForm(this, all, false);
@@ -518,9 +525,9 @@ void TfMainFrm::StartNewImage(const TfModel::TChoice* model) {
     db.Document.Replace(true);
 }
 
-void TfMainFrm::Open() {
+void TfMainFrm::Open(const QString& folder) {
     if (!OfferSave()) return;
-    const QString name = TFileDialog::GetOpenFileName(this, DataFileFilter);
+    const QString name = TFileDialog::GetOpenFileName(this, DataFileFilter, folder);
     if (name.isEmpty()) return;
     QString error;
     const TLoadResult result = LoadDataFile(db.MacList, db.All, name, &error);
@@ -589,6 +596,12 @@ void TfMainFrm::ChooseLanguage() {
     ReopenEditors();
 }
 
+void TfMainFrm::ShowBackupFolder() {
+    const QString folder = TBackups::Folder(db.All);
+    QDir().mkpath(folder);
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder))) Tell(folder);
+}
+
 void TfMainFrm::ShowAbout() {
     TfFrmAbout dialog(db, this);
     TModalDialog::Exec(dialog);
@@ -602,6 +615,8 @@ void TfMainFrm::ReadRadio() {
     db.Document.SetFileName(QString());
     UpdateStatus();
     db.Document.Replace(false);
+    QString error;
+    if (!TBackups::Save(db.All, QStringLiteral("read"), db.Now(), &error)) Tell(error);
 }
 
 void TfMainFrm::WriteRadio() {

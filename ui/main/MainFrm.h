@@ -92,7 +92,9 @@ private:
     bool OfferSave();
     void New();
     void StartNewImage(const TfModel::TChoice* model);
-    void Open();
+    // The open dialog starts in folder, or where it was last when folder is empty.
+    void Open(const QString& folder);
+    void ShowBackupFolder();
     bool Save();
     bool SaveTo(const QString& name);
     bool SaveAs();
