@@ -6,6 +6,7 @@
 #include "core/SysSettings.h"
 #include "link/PortNames.h"
 #include "ui/about/FrmAbout.h"
+#include "ui/channels/ChsEdit.h"
 #include "ui/channels/ChsInfo.h"
 #include "ui/link/ReadRadio.h"
 #include "ui/link/SetPort.h"
@@ -290,6 +291,7 @@ void TfMainFrm::RunCommand(int command) {
 const std::vector<TfMainFrm::TEditorKind>& TfMainFrm::EditorKinds() {
     static const std::vector<TEditorKind> kinds = {
         {Command::MemoryChannel, [](TfMaindb& db) -> TfEditorWindow* { return new TfChsInfo(db); }},
+        {Command::ChannelEdit, [](TfMaindb& db) -> TfEditorWindow* { return new TfChsEdit(db); }},
     };
     return kinds;
 }
