@@ -1,49 +1,18 @@
-#include "core/ChannelRecord.h"
 #include "core/Codecs.h"
-#include "core/Maindb.h"
+#include "tests/support/EditorProgram.h"
 #include "ui/channels/ChsEdit.h"
-#include "ui/main/MainFrm.h"
 #include "widgets/MessageBox.h"
-#include "widgets/ModalDialog.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QMdiSubWindow>
-#include <QRadioButton>
-#include <QTableWidget>
-#include <QTemporaryDir>
-#include <QtTest>
-#include <memory>
 
 namespace {
 
-// The program's main window with its grid, and the channel edit window opened by command 12;
-// both are driven through their widgets.
-class TProgram {
+// The main window with the channel edit window opened by its toolbar button.
+class TProgram : public TEditorProgram {
 public:
-    QTemporaryDir Folder;
-    TfMaindb Db{Folder.path() + QLatin1Char('/')};
-    std::unique_ptr<TfMainFrm> Frm;
-
-    TProgram() {
-        Frm = std::make_unique<TfMainFrm>(Db);
-        Frm->resize(1400, 900);
-        Frm->show();
-        QCoreApplication::processEvents();
-    }
-
-    // Channels made before the edit window opens; the image counts as saved.
-    void Make(int k, const char* rx) {
-        NewChannel(Db.All, k, QLatin1String(rx));
-        Db.Document.AnnounceReplaced();
-        Db.All.Modified = false;
-    }
-
     bool OpenEdit() {
-        Frm->findChild<QAction*>(QStringLiteral("ToolButton3"))->trigger();
-        QCoreApplication::processEvents();
+        Trigger("ToolButton3");
         return Edit() && Edit()->isVisible();
     }
     TfChsEdit* Edit() const { return Frm->findChild<TfChsEdit*>(); }
@@ -54,37 +23,11 @@ public:
     QComboBox* Box(const char* name) const { return Control<QComboBox>(name); }
     QCheckBox* Check(const char* name) const { return Control<QCheckBox>(name); }
 
-    // Replaces a field's text by typing and presses Enter.
-    void Type(QWidget* field, const QString& keys) {
-        field->setFocus();
-        QLineEdit* edit = qobject_cast<QLineEdit*>(field);
-        if (!edit) edit = qobject_cast<QComboBox*>(field)->lineEdit();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, keys);
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
-
-    QTableWidget* Grid() const { return Frm->findChild<QTableWidget*>(QStringLiteral("gvChs")); }
-    int Column(int code) const {
-        for (int column = 0; column < Grid()->columnCount(); ++column)
-            if (Grid()->horizontalHeaderItem(column)->data(Qt::UserRole).toInt() == code)
-                return column;
-        return -1;
-    }
-    QString GridText(int k, int code) const { return Grid()->item(k - 1, Column(code))->text(); }
     void ClickGrid(int k, int code) {
         const QModelIndex index = Grid()->model()->index(k - 1, Column(code));
         Grid()->scrollTo(index);
         QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {},
                           Grid()->visualRect(index).center());
-    }
-
-    TChannel Stored(int k) {
-        TChannel channel;
-        channel.RxFreq = -1.0;
-        ReadChannel(Db.All, k, channel);
-        return channel;
     }
 
     QStringList EnabledControls() const {
@@ -112,23 +55,6 @@ public:
     }
 };
 
-// Double-clicks as a user does: a click, then the second press the system reports as one.
-void DoubleClick(QWidget* widget, const QPoint& at) {
-    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
-    QTest::mouseDClick(widget, Qt::LeftButton, {}, at);
-}
-
-// Queues a user of the tone picker who double-clicks a cell of the table chosen by radio.
-void QueuePick(const char* radio, int row, int column) {
-    TModalDialog::QueueDriver([=](QDialog& dialog) {
-        dialog.findChild<QRadioButton*>(QLatin1String(radio))->click();
-        for (QTableWidget* table : dialog.findChildren<QTableWidget*>())
-            if (table->isVisible())
-                DoubleClick(table->viewport(),
-                            table->visualRect(table->model()->index(row, column)).center());
-    });
-}
-
 const QStringList EmptyForm = {"1", "None", "None", "High", "Wide", "Off", "", "",
                                "",  "000",  "-",    "x",    "-",    "-",   "-"};
 
@@ -150,7 +76,7 @@ private slots:
     void firstShowing() {
         TProgram program;
         const auto image = program.Db.All.Image;
-        program.Frm->findChild<QAction*>(QStringLiteral("nChEdit"))->trigger();
+        program.Trigger("nChEdit");
         QVERIFY(program.OpenEdit());
         QCOMPARE(program.Frm->findChildren<TfChsEdit*>().size(), 1);
         QCOMPARE(program.Edit()->windowTitle(), QStringLiteral("Channel Edit"));
@@ -281,12 +207,12 @@ private slots:
         QComboBox* rx = program.Box("cxRxDcts");
         QComboBox* tx = program.Box("cxTxDcts");
 
-        QueuePick("rDCSI", 0, 1);
+        QueueTonePick("rDCSI", 0, 1);
         DoubleClick(rx->lineEdit(), rx->lineEdit()->rect().center());
         QCOMPARE(program.Stored(1).RxTone, QStringLiteral("D023I"));
         QCOMPARE(program.GridText(1, FieldCode::RxTone), QStringLiteral("D023I"));
 
-        QueuePick("rCTCSS", 8, 13); // an empty cell: nothing picked
+        QueueTonePick("rCTCSS", 8, 13); // an empty cell: nothing picked
         DoubleClick(rx->lineEdit(), rx->lineEdit()->rect().center());
         QCOMPARE(rx->currentText(), QStringLiteral("D023I"));
 

@@ -8,6 +8,7 @@
 #include "ui/about/FrmAbout.h"
 #include "ui/channels/ChsEdit.h"
 #include "ui/channels/ChsInfo.h"
+#include "ui/channels/FreqEdit.h"
 #include "ui/link/ReadRadio.h"
 #include "ui/link/SetPort.h"
 #include "ui/link/TestFrm.h"
@@ -292,6 +293,7 @@ const std::vector<TfMainFrm::TEditorKind>& TfMainFrm::EditorKinds() {
     static const std::vector<TEditorKind> kinds = {
         {Command::MemoryChannel, [](TfMaindb& db) -> TfEditorWindow* { return new TfChsInfo(db); }},
         {Command::ChannelEdit, [](TfMaindb& db) -> TfEditorWindow* { return new TfChsEdit(db); }},
+        {Command::FreqChannel, [](TfMaindb& db) -> TfEditorWindow* { return new TfFreqEdit(db); }},
     };
     return kinds;
 }
