@@ -6,6 +6,7 @@
 #include "core/SysSettings.h"
 #include "link/PortNames.h"
 #include "ui/about/FrmAbout.h"
+#include "ui/channels/BatchEdit.h"
 #include "ui/channels/ChsEdit.h"
 #include "ui/channels/ChsInfo.h"
 #include "ui/channels/FreqEdit.h"
@@ -294,6 +295,7 @@ const std::vector<TfMainFrm::TEditorKind>& TfMainFrm::EditorKinds() {
         {Command::MemoryChannel, [](TfMaindb& db) -> TfEditorWindow* { return new TfChsInfo(db); }},
         {Command::ChannelEdit, [](TfMaindb& db) -> TfEditorWindow* { return new TfChsEdit(db); }},
         {Command::FreqChannel, [](TfMaindb& db) -> TfEditorWindow* { return new TfFreqEdit(db); }},
+        {Command::BatchEdit, [](TfMaindb& db) -> TfEditorWindow* { return new TfBatch(db); }},
     };
     return kinds;
 }
