@@ -49,93 +49,52 @@ TfChsEdit::TfChsEdit(TfMaindb& db, QWidget* parent)
     OnAccepted(cxTxSv, this, [this] { cxTxSvChange(); });
     OnAccepted(cxNameSv, this, [this] { SaveChannel(); });
     OnAccepted(cxIdSv, this, [this] { SaveChannel(); });
-    connect(cxRxDcts, &TToneBox::ToneChosen, this, &TfChsEdit::SaveChannel);
-    connect(cxTxDcts, &TToneBox::ToneChosen, this, &TfChsEdit::SaveChannel);
     Fields.OnChange(this, [this] { SaveChannel(); });
     connect(&db.Document, &TDocument::CurrentChannelChanged, this,
             [this](int k) { Refresh(TImageChange::Channel(k)); });
 }
 
 void TfChsEdit::BuildForm(QGridLayout* form) {
-    const QStringList channels = [this] {
-        QStringList numbers;
-        for (int k = 1; k <= Db.All.ChannelCount; ++k)
-            numbers << QString::number(k);
-        return numbers;
-    }();
+    QStringList channels;
+    for (int k = 1; k <= Db.All.ChannelCount; ++k)
+        channels << QString::number(k);
     cxChs = MakeList("cxChs", channels, this, ListTag::NoItems);
     cxRxSv = MakeTextField("cxRxSv", TCharRules::TKind::Frequency, 0, this);
     cxTxSv = MakeTextField("cxTxSv", TCharRules::TKind::Frequency, 0, this);
     cxRxDcts = new TToneBox(Db.All, QStringLiteral("cxRxDcts"), this);
-    cxTxDcts = new TToneBox(Db.All, QStringLiteral("cxTxDcts"), this);
-    auto* cxPwrv = MakeList("cxPwrv", {"Low", "High"}, this);
-    auto* cxBand = MakeList("cxBand", {"Narrow", "Wide"}, this);
-    auto* cxPtts = MakeList("cxPtts", {"Off", "BOT", "EOT", "Both"}, this);
+    auto* cxTxDcts = new TToneBox(Db.All, QStringLiteral("cxTxDcts"), this);
+    Fields.AddTone(cxRxDcts, FieldCode::RxTone);
+    Fields.AddTone(cxTxDcts, FieldCode::TxTone);
+    const TChannelFields::TSettingLists lists = Fields.AddSettingLists(this);
     cxIdSv = MakeTextField("cxIdSv", TCharRules::TKind::IdCode, IdLength, this);
     cxNameSv = MakeTextField("cxNameSv", TCharRules::TKind::Name, NameLength, this);
     for (QLineEdit* field : {cxIdSv, cxNameSv})
         field->setContextMenuPolicy(Qt::NoContextMenu);
-    // Never shown: the channel's voice mode is written back as it was read.
-    auto* cxApro = MakeList("cxApro", {"None", "Compander", "Scrambler", "Both"}, this);
-    cxApro->hide();
 
-    const struct {
-        const char* label;
-        const char* caption;
-        QWidget* control;
-    } rows[] = {
-        {"lChs", "Channel", cxChs},
-        {"lRxSv", "RX Frequency[MHz]", cxRxSv},
-        {"lTxSv", "TX Frequency[MHz]", cxTxSv},
-        {"lRxDcts", "QT/DQT Deconde", cxRxDcts},
-        {"lTxDcts", "QT/DQT Encode", cxTxDcts},
-        {"lPwrv", "TX Power", cxPwrv},
-        {"lBand", "Wide/Narrow", cxBand},
-        {"lPtts", "PTT ID", cxPtts},
-        {"lIdSv", "ID Code", cxIdSv},
-        {"lNameSv", "CH Name", cxNameSv},
-    };
-    int row = 0;
-    for (const auto& design : rows) {
-        form->addWidget(MakeLabel(design.label, design.caption, this), row, 0);
-        form->addWidget(design.control, row++, 1);
-    }
-
-    Fields.AddList(cxBand, FieldCode::Bandwidth);
-    Fields.AddList(cxPwrv, FieldCode::Power);
-    Fields.AddList(cxPtts, FieldCode::PttId);
-    Fields.AddList(cxApro, FieldCode::VoiceMode);
-    const struct {
-        const char* name;
-        const char* caption;
-        int code;
-        int checkedValue;
-    } checks[] = {
-        {"cxBclo", "Busy Lock", FieldCode::BusyLock, 0},
-        {"cxTail", "Epilogue", FieldCode::Epilogue, 1},
-        {"cxVoxs", "Vox", FieldCode::Vox, 0},
-        {"cxAnis", "Ani", FieldCode::Ani, 0},
-        {"cxScan", "Scan Add", FieldCode::Scan, 0},
-    };
-    auto* flags = new QGridLayout;
-    int at = 0;
-    for (const auto& design : checks) {
-        QCheckBox* box = MakeCheck(design.name, design.caption, this);
-        Fields.AddCheck(box, design.code, design.checkedValue);
-        flags->addWidget(box, at / 2, at % 2);
-        ++at;
-    }
-    form->addLayout(flags, row++, 0, 1, 2);
-
-    auto* btnClose = new QPushButton(QStringLiteral("&Close"), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    connect(btnClose, &QPushButton::clicked, this, [this] { window()->close(); });
-    form->addWidget(btnClose, row, 1, Qt::AlignRight);
+    int row = AddLabelledRows(form, 0,
+                              {{"lChs", "Channel", cxChs},
+                               {"lRxSv", "RX Frequency[MHz]", cxRxSv},
+                               {"lTxSv", "TX Frequency[MHz]", cxTxSv},
+                               {"lRxDcts", "QT/DQT Deconde", cxRxDcts},
+                               {"lTxDcts", "QT/DQT Encode", cxTxDcts},
+                               {"lPwrv", "TX Power", lists.Power},
+                               {"lBand", "Wide/Narrow", lists.Band},
+                               {"lPtts", "PTT ID", lists.PttId},
+                               {"lIdSv", "ID Code", cxIdSv},
+                               {"lNameSv", "CH Name", cxNameSv}},
+                              this);
+    form->addLayout(Fields.AddChecks({{"cxBclo", "Busy Lock", FieldCode::BusyLock, 0},
+                                      {"cxTail", "Epilogue", FieldCode::Epilogue, 1},
+                                      {"cxVoxs", "Vox", FieldCode::Vox, 0},
+                                      {"cxAnis", "Ani", FieldCode::Ani, 0},
+                                      {"cxScan", "Scan Add", FieldCode::Scan, 0}},
+                                     this),
+                    row++, 0, 1, 2);
+    form->addWidget(MakeCloseButton(this), row, 1, Qt::AlignRight);
 }
 
 void TfChsEdit::Prepare() {
-    cxRxDcts->TakeNoneText();
-    cxTxDcts->TakeNoneText();
+    Fields.TakeNoneTexts();
     PlaceEditor(this);
 }
 
@@ -165,8 +124,6 @@ void TfChsEdit::Load() {
     SetFieldsEnabled(true);
     cxRxSv->setText(FormatMHz(channel.RxFreq));
     cxTxSv->setText(channel.TxFreq < 0 ? QString() : FormatMHz(channel.TxFreq));
-    cxRxDcts->SetTone(channel.RxTone);
-    cxTxDcts->SetTone(channel.TxTone);
     Fields.Load(channel);
     cxNameSv->setText(channel.Name);
     cxIdSv->setText(channel.IdCode);
@@ -177,8 +134,6 @@ void TfChsEdit::ClearFields() {
     const TChannel cleared = ClearedChannel();
     cxRxSv->clear();
     cxTxSv->clear();
-    cxRxDcts->SetTone(QString());
-    cxTxDcts->SetTone(QString());
     Fields.Load(cleared);
     cxNameSv->clear();
     cxIdSv->setText(cleared.IdCode);
@@ -186,8 +141,7 @@ void TfChsEdit::ClearFields() {
 
 // An empty channel offers only its receive frequency and the channel selector.
 void TfChsEdit::SetFieldsEnabled(bool enabled) {
-    for (QWidget* field :
-         std::initializer_list<QWidget*>{cxTxSv, cxRxDcts, cxTxDcts, cxIdSv, cxNameSv})
+    for (QLineEdit* field : {cxTxSv, cxIdSv, cxNameSv})
         field->setEnabled(enabled);
     Fields.SetEnabled(enabled);
 }
@@ -203,10 +157,6 @@ void TfChsEdit::SaveChannel() {
         if (text.isEmpty()) return;
         text = cxTxSv->text();
         WriteChannelField(Db.All, k, FieldCode::TxFreq, text);
-        text = cxRxDcts->Tone();
-        WriteChannelField(Db.All, k, FieldCode::RxTone, text);
-        text = cxTxDcts->Tone();
-        WriteChannelField(Db.All, k, FieldCode::TxTone, text);
         Fields.Write(Db.All, k);
         text = cxNameSv->text();
         WriteChannelField(Db.All, k, FieldCode::Name, text);

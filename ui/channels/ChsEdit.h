@@ -29,11 +29,10 @@ private:
     QComboBox* cxChs = nullptr;
     QLineEdit* cxRxSv = nullptr;
     QLineEdit* cxTxSv = nullptr;
-    TToneBox* cxRxDcts = nullptr;
-    TToneBox* cxTxDcts = nullptr;
+    TToneBox* cxRxDcts = nullptr; // takes the focus after the transmit frequency
     QLineEdit* cxIdSv = nullptr;
     QLineEdit* cxNameSv = nullptr;
-    TChannelFields Fields; // the lists and check boxes, in the order SaveChannel writes them
+    TChannelFields Fields; // tones, lists and check boxes, in the order SaveChannel writes them
     bool RxBusy = false;
     bool TxBusy = false;
 

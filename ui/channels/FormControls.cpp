@@ -4,9 +4,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QPushButton>
 
 namespace {
 constexpr QPoint EditorPlace(20, 20);
@@ -50,6 +52,23 @@ void OnAccepted(QLineEdit* field, QObject* context, const std::function<void()>&
 
 void AcceptPending(QLineEdit* field) {
     if (field->isModified()) emit field->editingFinished();
+}
+
+int AddLabelledRows(QGridLayout* form, int row, std::initializer_list<TLabelled> rows,
+                    QWidget* parent) {
+    for (const TLabelled& design : rows) {
+        form->addWidget(MakeLabel(design.Label, design.Caption, parent), row, 0);
+        form->addWidget(design.Control, row++, 1);
+    }
+    return row;
+}
+
+QPushButton* MakeCloseButton(QWidget* window) {
+    auto* button = new QPushButton(QStringLiteral("&Close"), window);
+    button->setObjectName(QStringLiteral("btnClose"));
+    QObject::connect(button, &QPushButton::clicked, window,
+                     [window] { window->window()->close(); });
+    return button;
 }
 
 void PlaceEditor(QWidget* window) {

@@ -11,11 +11,9 @@
 #include "ui/channels/ToneBox.h"
 #include "widgets/FrequencyCheck.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -46,8 +44,6 @@ TfFreqEdit::TfFreqEdit(TfMaindb& db, QWidget* parent)
     OnAccepted(cxTxSv, this, [this] { cxTxSvChange(); });
     connect(cxStep, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &TfFreqEdit::cxStepChange);
-    connect(cxRxDcts, &TToneBox::ToneChosen, this, &TfFreqEdit::SaveVfo);
-    connect(cxTxDcts, &TToneBox::ToneChosen, this, &TfFreqEdit::SaveVfo);
     Fields.OnChange(this, [this] { SaveVfo(); });
 }
 
@@ -64,74 +60,38 @@ void TfFreqEdit::BuildForm(QGridLayout* form) {
 
     cxRxSv = MakeTextField("cxRxSv", TCharRules::TKind::Frequency, 0, this);
     cxTxSv = MakeTextField("cxTxSv", TCharRules::TKind::Frequency, 0, this);
-    auto* cxDups = MakeList("cxDups", {"OFF", "+Dup", "-Dup"}, this);
     // The steps are numbers: no language changes them or their aligning blanks.
     cxStep = MakeList("cxStep", StepField.Items, this, ListTag::NoItems);
-    cxRxDcts = new TToneBox(Db.All, QStringLiteral("cxRxDcts"), this);
-    cxTxDcts = new TToneBox(Db.All, QStringLiteral("cxTxDcts"), this);
-    auto* cxBand = MakeList("cxBand", {"Narrow", "Wide"}, this);
-    auto* cxPwrv = MakeList("cxPwrv", {"Low", "High"}, this);
-    auto* cxPtts = MakeList("cxPtts", {"Off", "BOT", "EOT", "Both"}, this);
-    // Never shown: the record's voice mode, "Both" included, is written back as it was read.
-    auto* cxApro = MakeList("cxApro", {"None", "Compander", "Scrambler", "Both"}, this);
-    cxApro->hide();
-
-    const struct {
-        const char* label;
-        const char* caption;
-        QWidget* control;
-    } rows[] = {
-        {"lRxSv", "Frequency[MHz]", cxRxSv},
-        {"lTxSv", "Offset Freq.[MHz]", cxTxSv},
-        {"lDups", "Duplex", cxDups},
-        {"lStep", "Freq. Step[KHz]", cxStep},
-        {"lRxDcts", "QT/DQT Decode", cxRxDcts},
-        {"lTxDcts", "QT/DQT Encode", cxTxDcts},
-        {"lBand", "Wide/Narrow", cxBand},
-        {"lPwrv", "TX Power", cxPwrv},
-        {"lPtts", "PTT ID", cxPtts},
-    };
-    int row = 1;
-    for (const auto& design : rows) {
-        form->addWidget(MakeLabel(design.label, design.caption, this), row, 0);
-        form->addWidget(design.control, row++, 1);
-    }
-
+    auto* cxRxDcts = new TToneBox(Db.All, QStringLiteral("cxRxDcts"), this);
+    auto* cxTxDcts = new TToneBox(Db.All, QStringLiteral("cxTxDcts"), this);
+    auto* cxDups = MakeList("cxDups", {"OFF", "+Dup", "-Dup"}, this);
+    Fields.AddTone(cxRxDcts, FieldCode::RxTone);
+    Fields.AddTone(cxTxDcts, FieldCode::TxTone);
     Fields.AddList(cxDups, FieldCode::Duplex);
-    Fields.AddList(cxBand, FieldCode::Bandwidth);
-    Fields.AddList(cxPwrv, FieldCode::Power);
-    Fields.AddList(cxPtts, FieldCode::PttId);
-    Fields.AddList(cxApro, FieldCode::VoiceMode);
-    const struct {
-        const char* name;
-        const char* caption;
-        int code;
-        int checkedValue;
-    } checks[] = {
-        {"cxBclo", "Busy Lock", FieldCode::BusyLock, 0},
-        {"cxTail", "Epilogue", FieldCode::Epilogue, 1},
-        {"cxVoxs", "Vox", FieldCode::Vox, 0},
-        {"cxAnis", "Ani", FieldCode::Ani, 0},
-    };
-    auto* flags = new QGridLayout;
-    int at = 0;
-    for (const auto& design : checks) {
-        QCheckBox* box = MakeCheck(design.name, design.caption, this);
-        Fields.AddCheck(box, design.code, design.checkedValue);
-        flags->addWidget(box, at / 2, at % 2);
-        ++at;
-    }
-    form->addLayout(flags, row++, 0, 1, 2);
+    const TChannelFields::TSettingLists lists = Fields.AddSettingLists(this);
 
-    auto* btnClose = new QPushButton(QStringLiteral("&Close"), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    connect(btnClose, &QPushButton::clicked, this, [this] { window()->close(); });
-    form->addWidget(btnClose, row, 1, Qt::AlignRight);
+    int row = AddLabelledRows(form, 1,
+                              {{"lRxSv", "Frequency[MHz]", cxRxSv},
+                               {"lTxSv", "Offset Freq.[MHz]", cxTxSv},
+                               {"lDups", "Duplex", cxDups},
+                               {"lStep", "Freq. Step[KHz]", cxStep},
+                               {"lRxDcts", "QT/DQT Decode", cxRxDcts},
+                               {"lTxDcts", "QT/DQT Encode", cxTxDcts},
+                               {"lBand", "Wide/Narrow", lists.Band},
+                               {"lPwrv", "TX Power", lists.Power},
+                               {"lPtts", "PTT ID", lists.PttId}},
+                              this);
+    form->addLayout(Fields.AddChecks({{"cxBclo", "Busy Lock", FieldCode::BusyLock, 0},
+                                      {"cxTail", "Epilogue", FieldCode::Epilogue, 1},
+                                      {"cxVoxs", "Vox", FieldCode::Vox, 0},
+                                      {"cxAnis", "Ani", FieldCode::Ani, 0}},
+                                     this),
+                    row++, 0, 1, 2);
+    form->addWidget(MakeCloseButton(this), row, 1, Qt::AlignRight);
 }
 
 void TfFreqEdit::Prepare() {
-    cxRxDcts->TakeNoneText();
-    cxTxDcts->TakeNoneText();
+    Fields.TakeNoneTexts();
     PlaceEditor(this);
 }
 
@@ -157,8 +117,6 @@ void TfFreqEdit::Load() {
     cxRxSv->setText(FormatMHz(vfo.RxFreq));
     cxTxSv->setText(FormatMHz(vfo.Offset));
     cxStep->setCurrentIndex(StepField.ItemOf(StepField.GetValue(Db.All), 0));
-    cxRxDcts->SetTone(vfo.RxTone);
-    cxTxDcts->SetTone(vfo.TxTone);
     Fields.Load(vfo);
 }
 
@@ -176,10 +134,6 @@ void TfFreqEdit::SaveVfo() {
         WriteChannelField(Db.All, k, FieldCode::RxFreq, text);
         text = cxTxSv->text();
         WriteChannelField(Db.All, k, FieldCode::Offset, text);
-        text = cxRxDcts->Tone();
-        WriteChannelField(Db.All, k, FieldCode::RxTone, text);
-        text = cxTxDcts->Tone();
-        WriteChannelField(Db.All, k, FieldCode::TxTone, text);
         Fields.Write(Db.All, k);
     });
 }

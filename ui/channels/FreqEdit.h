@@ -7,7 +7,6 @@ class QComboBox;
 class QGridLayout;
 class QLineEdit;
 class QRadioButton;
-class TToneBox;
 class TfMaindb;
 struct TOptionField;
 
@@ -34,9 +33,7 @@ private:
     QLineEdit* cxRxSv = nullptr;
     QLineEdit* cxTxSv = nullptr;
     QComboBox* cxStep = nullptr;
-    TToneBox* cxRxDcts = nullptr;
-    TToneBox* cxTxDcts = nullptr;
-    TChannelFields Fields; // the lists and check boxes, in the order SaveVfo writes them
+    TChannelFields Fields; // tones, lists and check boxes, in the order SaveVfo writes them
     bool RxBusy = false;
     bool TxBusy = false;
 
