@@ -252,6 +252,33 @@ bool ReadChannel(TALL& all, int k, TChannel& channel) {
     return true;
 }
 
+int ChannelFieldValue(const TChannel& channel, int code) {
+    switch (code) {
+    case FieldCode::Duplex:
+        return channel.Duplex;
+    case FieldCode::Power:
+        return channel.Power;
+    case FieldCode::Bandwidth:
+        return channel.Bandwidth;
+    case FieldCode::Scan:
+        return channel.ScanDel;
+    case FieldCode::BusyLock:
+        return channel.BusyLock;
+    case FieldCode::Vox:
+        return channel.Vox;
+    case FieldCode::VoiceMode:
+        return channel.VoiceMode;
+    case FieldCode::Epilogue:
+        return channel.Epilogue;
+    case FieldCode::PttId:
+        return channel.PttId;
+    case FieldCode::Ani:
+        return channel.Ani;
+    default:
+        return 0;
+    }
+}
+
 void NewChannel(TALL& all, int k, const QString& rxText) {
     QString text = rxText;
     WriteChannelField(all, k, FieldCode::RxFreq, text);

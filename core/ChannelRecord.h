@@ -39,5 +39,9 @@ bool ReadChannel(TALL& all, int k, TChannel& channel);
 // Encodes one field of record k from its text; text returns the form actually stored.
 void WriteChannelField(TALL& all, int k, int code, QString& text);
 
+// The value ReadChannel reported for a choice or flag field (codes 5, 9 to 17): an item index
+// or the stored bit; 0 for any other code.
+int ChannelFieldValue(const TChannel& channel, int code);
+
 // Makes record k a present channel on rxText with the default settings.
 void NewChannel(TALL& all, int k, const QString& rxText);

@@ -33,30 +33,6 @@ QStringList Items(std::initializer_list<const char*> texts) {
     return items;
 }
 
-// The value of a box column's field, as ReadChannel reported it.
-int FieldValue(const TChannel& channel, int code) {
-    switch (code) {
-    case FieldCode::Power:
-        return channel.Power;
-    case FieldCode::Bandwidth:
-        return channel.Bandwidth;
-    case FieldCode::Scan:
-        return channel.ScanDel;
-    case FieldCode::BusyLock:
-        return channel.BusyLock;
-    case FieldCode::Vox:
-        return channel.Vox;
-    case FieldCode::Epilogue:
-        return channel.Epilogue;
-    case FieldCode::PttId:
-        return channel.PttId;
-    case FieldCode::Ani:
-        return channel.Ani;
-    default:
-        return 0;
-    }
-}
-
 } // namespace
 
 int TChannelRow::TDescriptor::Width() const {
@@ -149,7 +125,7 @@ std::vector<TChannelRow::TCell> TChannelRow::Cells(TALL& all, TChannel& channel,
         } else if (code == FieldCode::IdCode) {
             cell.Text = channel.IdCode;
         } else if (const TBox* box = BoxFor(code)) {
-            const int value = FieldValue(channel, code);
+            const int value = ChannelFieldValue(channel, code);
             cell = {box->Items.value(value), QString::number(value)};
         }
         cells.push_back(cell);

@@ -140,7 +140,7 @@ private slots:
         QCOMPARE(Action("tbSave")->toolTip(), QStringLiteral("Save"));
         QVERIFY(Action("nChInfo")->isEnabled() && Action("P2")->isEnabled());
         QVERIFY(Action("R1")->isEnabled() && Action("tbRead")->isEnabled());
-        QVERIFY(!Action("nBatch")->isEnabled());
+        QVERIFY(!Action("E10")->isEnabled());
         QVERIFY(Action("T1")->isVisible() && !Action("nKey")->isVisible());
         QVERIFY(!Frm->findChild<QMenu*>(QStringLiteral("nWindow"))->menuAction()->isVisible());
     }

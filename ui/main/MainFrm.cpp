@@ -7,7 +7,10 @@
 #include "core/SysSettings.h"
 #include "link/PortNames.h"
 #include "ui/about/FrmAbout.h"
+#include "ui/channels/BatchEdit.h"
+#include "ui/channels/ChsEdit.h"
 #include "ui/channels/ChsInfo.h"
+#include "ui/channels/FreqEdit.h"
 #include "ui/link/ReadRadio.h"
 #include "ui/link/SetPort.h"
 #include "ui/link/TestFrm.h"
@@ -312,6 +315,9 @@ void TfMainFrm::RunCommand(int command) {
 const std::vector<TfMainFrm::TEditorKind>& TfMainFrm::EditorKinds() {
     static const std::vector<TEditorKind> kinds = {
         {Command::MemoryChannel, [](TfMaindb& db) -> TfEditorWindow* { return new TfChsInfo(db); }},
+        {Command::ChannelEdit, [](TfMaindb& db) -> TfEditorWindow* { return new TfChsEdit(db); }},
+        {Command::FreqChannel, [](TfMaindb& db) -> TfEditorWindow* { return new TfFreqEdit(db); }},
+        {Command::BatchEdit, [](TfMaindb& db) -> TfEditorWindow* { return new TfBatch(db); }},
     };
     return kinds;
 }
