@@ -7,6 +7,10 @@
 #include "link/PortNames.h"
 #include "ui/about/FrmAbout.h"
 #include "ui/channels/ChsInfo.h"
+#include "ui/functions/InfoMsg.h"
+#include "ui/functions/OptFun.h"
+#include "ui/functions/ScanFun.h"
+#include "ui/functions/VoxFun.h"
 #include "ui/link/ReadRadio.h"
 #include "ui/link/SetPort.h"
 #include "ui/link/TestFrm.h"
@@ -290,6 +294,10 @@ void TfMainFrm::RunCommand(int command) {
 const std::vector<TfMainFrm::TEditorKind>& TfMainFrm::EditorKinds() {
     static const std::vector<TEditorKind> kinds = {
         {Command::MemoryChannel, [](TfMaindb& db) -> TfEditorWindow* { return new TfChsInfo(db); }},
+        {Command::OptionalFunction, [](TfMaindb& db) -> TfEditorWindow* { return new TfOptFun(db); }},
+        {Command::ScanInformation, [](TfMaindb& db) -> TfEditorWindow* { return new TfScanFun(db); }},
+        {Command::VoxFunction, [](TfMaindb& db) -> TfEditorWindow* { return new TfVoxFun(db); }},
+        {Command::RadioInformation, [](TfMaindb& db) -> TfEditorWindow* { return new TfInfoMsg(db); }},
     };
     return kinds;
 }

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "widgets/EditorWindow.h"
+
+#include <array>
+
+class QLineEdit;
+class QPushButton;
+
+// The radio information: model, bands, serial number and write time. It only shows them; the
+// serial number is editable when the model allows it (SerialEditable).
+class TfInfoMsg : public TfEditorWindow {
+    Q_OBJECT
+public:
+    explicit TfInfoMsg(TfMaindb& db, QWidget* parent = nullptr);
+
+protected:
+    void Load() override;
+    bool Shows(const TImageChange& change) const override;
+
+private:
+    // cxModel, cxFreq, cxSerial, cxRadioTime: one box for each line of TRadioInfo.
+    std::array<QLineEdit*, 4> Boxes{};
+    QLineEdit* cxSerial = nullptr;
+    QPushButton* btnOk = nullptr;
+    QPushButton* btnCancel = nullptr;
+    bool Saving = false;
+
+    void SaveSerial();
+};
