@@ -7,6 +7,7 @@
 #include "link/PortNames.h"
 #include "ui/about/FrmAbout.h"
 #include "ui/channels/ChsInfo.h"
+#include "ui/functions/DtmfFun.h"
 #include "ui/functions/InfoMsg.h"
 #include "ui/functions/OptFun.h"
 #include "ui/functions/ScanFun.h"
@@ -298,6 +299,7 @@ const std::vector<TfMainFrm::TEditorKind>& TfMainFrm::EditorKinds() {
         {Command::ScanInformation, [](TfMaindb& db) -> TfEditorWindow* { return new TfScanFun(db); }},
         {Command::VoxFunction, [](TfMaindb& db) -> TfEditorWindow* { return new TfVoxFun(db); }},
         {Command::RadioInformation, [](TfMaindb& db) -> TfEditorWindow* { return new TfInfoMsg(db); }},
+        {Command::DtmfFunction, [](TfMaindb& db) -> TfEditorWindow* { return new TfDtmfFun(db); }},
     };
     return kinds;
 }
