@@ -8,6 +8,7 @@
 #include "ui/about/FrmAbout.h"
 #include "ui/channels/ChsInfo.h"
 #include "ui/functions/DtmfFun.h"
+#include "ui/functions/FmFun.h"
 #include "ui/functions/InfoMsg.h"
 #include "ui/functions/OptFun.h"
 #include "ui/functions/ScanFun.h"
@@ -300,6 +301,7 @@ const std::vector<TfMainFrm::TEditorKind>& TfMainFrm::EditorKinds() {
         {Command::VoxFunction, [](TfMaindb& db) -> TfEditorWindow* { return new TfVoxFun(db); }},
         {Command::RadioInformation, [](TfMaindb& db) -> TfEditorWindow* { return new TfInfoMsg(db); }},
         {Command::DtmfFunction, [](TfMaindb& db) -> TfEditorWindow* { return new TfDtmfFun(db); }},
+        {Command::FmInformation, [](TfMaindb& db) -> TfEditorWindow* { return new TfFmFun(db); }},
     };
     return kinds;
 }
