@@ -75,6 +75,38 @@ public:
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     }
 
+    // A table of list cases: a list, the option byte it lives in, a stored byte, the text the
+    // list shows for it, the item then chosen (-1: an item of another list) and the byte saved.
+    static void ListColumns() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("option");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<int>("saved");
+    }
+
+    // Runs the current case of such a table on a fresh window; otherList is changed for -1.
+    static void ListCase(const char* otherList) {
+        QFETCH(QString, name);
+        QFETCH(int, option);
+        QFETCH(int, stored);
+        QFETCH(QString, shown);
+        QFETCH(int, chosen);
+        QFETCH(int, saved);
+        TFunctionWindow w;
+        w.Option(option) = uint8_t(stored);
+        QVERIFY(w.Open());
+        QCOMPARE(w.Box(qPrintable(name))->currentText(), shown);
+        QVERIFY(!w.Db.Document.Modified()); // showing writes nothing
+        if (chosen < 0)
+            w.Choose(otherList, 1);
+        else
+            w.Choose(qPrintable(name), chosen);
+        QCOMPARE(int(w.Option(option)), saved);
+        QVERIFY(w.Db.Document.Modified());
+    }
+
     QByteArray Bytes(int from, int count) const {
         return QByteArray(reinterpret_cast<const char*>(&Db.All.Image[from]), count);
     }

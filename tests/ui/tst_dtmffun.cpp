@@ -84,12 +84,7 @@ private slots:
     }
 
     void lists_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("option");
-        QTest::addColumn<int>("stored");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("chosen");
-        QTest::addColumn<int>("saved");
+        TWindow::ListColumns();
         QTest::newRow("tone length 3") << "cxEfSv" << 31 << 0x30 << "0" << 1 << 0x00;
         QTest::newRow("tone length 1") << "cxEfSv" << 31 << 0x10 << "500" << 0 << 0x30;
         QTest::newRow("group code 5") << "cxGroup" << 31 << 0x05 << "" << -1 << 0x0F;
@@ -98,23 +93,7 @@ private slots:
     }
 
     // A list shows its field; choosing an item (or changing another list, -1) saves it.
-    void lists() {
-        QFETCH(QString, name);
-        QFETCH(int, option);
-        QFETCH(int, stored);
-        QFETCH(QString, shown);
-        QFETCH(int, chosen);
-        QFETCH(int, saved);
-        TWindow w;
-        w.Option(option) = uint8_t(stored);
-        QVERIFY(w.Open());
-        QCOMPARE(w.Box(qPrintable(name))->currentText(), shown);
-        if (chosen < 0)
-            w.Choose("cxTxYs", 1);
-        else
-            w.Choose(qPrintable(name), chosen);
-        QCOMPARE(int(w.Option(option)), saved);
-    }
+    void lists() { TWindow::ListCase("cxTxYs"); }
 
     // The hidden PTT ID mode is saved as "BOTH"; the hidden "Transpond" keeps its value.
     void hiddenLists() {
