@@ -1,6 +1,7 @@
 #include "ui/functions/DtmfFun.h"
 
 #include "core/Maindb.h"
+#include "ui/functions/FieldPanel.h"
 #include "widgets/CharValidator.h"
 
 #include <QComboBox>
@@ -32,25 +33,17 @@ constexpr int PttBegin = 1;
 constexpr int PttEnd = 2;
 
 QGroupBox* Group(const char* name, const char* title, QWidget* parent) {
-    auto* group = new QGroupBox(QLatin1String(title), parent);
-    group->setObjectName(QLatin1String(name));
+    auto* group = Named<QGroupBox>(name, parent);
+    group->setTitle(QLatin1String(title));
     return group;
-}
-
-QWidget* Page(const char* name, QWidget* parent) {
-    auto* page = new QWidget(parent);
-    page->setObjectName(QLatin1String(name));
-    return page;
 }
 
 } // namespace
 
 TfDtmfFun::TfDtmfFun(TfMaindb& db, QWidget* parent)
     : TfFunctionWindow(db, QStringLiteral("fDtmfFun"), QStringLiteral("DtmfFun"),
-                       QStringLiteral("DTMF Function")) {
-    setParent(parent);
-    cxDtmfInfo = new QTabWidget(this);
-    cxDtmfInfo->setObjectName(QStringLiteral("cxDtmfInfo"));
+                       QStringLiteral("DTMF Function"), parent) {
+    cxDtmfInfo = Named<QTabWidget>("cxDtmfInfo", this);
     cxDtmfInfo->addTab(BuildEncodePage(), QStringLiteral("Encode"));
     cxDtmfInfo->addTab(BuildDecodePage(), QStringLiteral("Decode"));
     auto* layout = new QVBoxLayout(this);
@@ -65,11 +58,9 @@ TfDtmfFun::TfDtmfFun(TfMaindb& db, QWidget* parent)
 
 QLineEdit* TfDtmfFun::AddCodeBox(QGridLayout* grid, int row, TDtmfCode code) {
     const TCodeBoxDef& def = CodeBoxDefs[size_t(code) - 1];
-    auto* label = new QLabel(QLatin1String(def.Caption), grid->parentWidget());
-    label->setObjectName(QLatin1String(def.Label));
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto* box = new QLineEdit(grid->parentWidget());
-    box->setObjectName(QLatin1String(def.Name));
+    QLabel* label =
+        FieldLabel(QLatin1String(def.Label), QLatin1String(def.Caption), grid->parentWidget());
+    auto* box = Named<QLineEdit>(def.Name, grid->parentWidget());
     const auto kind =
         code == TDtmfCode::Id ? TCharRules::TKind::IdCode : TCharRules::TKind::DtmfCode;
     box->setValidator(new TCharValidator(kind, DtmfCodeCapacity(code), box));
@@ -84,7 +75,7 @@ QLineEdit* TfDtmfFun::AddCodeBox(QGridLayout* grid, int row, TDtmfCode code) {
 }
 
 QWidget* TfDtmfFun::BuildEncodePage() {
-    QWidget* page = Page("cxEnCode", cxDtmfInfo);
+    QWidget* page = Named<QWidget>("cxEnCode", cxDtmfInfo);
     QGroupBox* encode = Group("cgEnCode", "Encode", page);
     auto* grid = new QGridLayout(encode);
     int row = 0;
@@ -102,7 +93,7 @@ QWidget* TfDtmfFun::BuildEncodePage() {
 }
 
 QWidget* TfDtmfFun::BuildDecodePage() {
-    QWidget* page = Page("cxDecode", cxDtmfInfo);
+    QWidget* page = Named<QWidget>("cxDecode", cxDtmfInfo);
     QGroupBox* decode = Group("cgDeCode", "Decode", page);
     auto* grid = new QGridLayout(decode);
     AddCodeBox(grid, 0, TDtmfCode::Id);

@@ -4,12 +4,20 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QVBoxLayout>
+
+QLabel* FieldLabel(const QString& name, const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
 
 void LayOutFieldPanel(QWidget* window, const TOptionControls& options, const char* titleName,
                       const char* title, const QStringList& fields, QWidget* button) {
-    auto* panel = new QGroupBox(QLatin1String(title), window);
-    panel->setObjectName(QLatin1String(titleName));
+    auto* panel = Named<QGroupBox>(titleName, window);
+    panel->setTitle(QLatin1String(title));
     auto* grid = new QGridLayout(panel);
     for (int row = 0; row < fields.size(); ++row)
         options.Place(grid, fields.at(row), row, 0);

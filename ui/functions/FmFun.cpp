@@ -2,6 +2,7 @@
 
 #include "core/FmChannels.h"
 #include "core/Maindb.h"
+#include "ui/functions/FieldPanel.h"
 #include "ui/functions/FmCellDelegate.h"
 #include "widgets/CharValidator.h"
 #include "widgets/MessageBox.h"
@@ -25,16 +26,7 @@ constexpr int FrequencyWidth = 100;
 constexpr int FrequencyLength = 9;
 
 QLabel* NewLabel(const char* name, const char* caption, QWidget* parent) {
-    auto* label = new QLabel(QLatin1String(caption), parent);
-    label->setObjectName(QLatin1String(name));
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
-
-QLineEdit* NewBox(const char* name, QWidget* parent) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    return box;
+    return FieldLabel(QLatin1String(name), QLatin1String(caption), parent);
 }
 
 QTableWidgetItem* FixedCell(const QString& text, bool shaded) {
@@ -48,10 +40,8 @@ QTableWidgetItem* FixedCell(const QString& text, bool shaded) {
 
 TfFmFun::TfFmFun(TfMaindb& db, QWidget* parent)
     : TfFunctionWindow(db, QStringLiteral("fFmFun"), QStringLiteral("FmFun"),
-                       QStringLiteral("FM Information")) {
-    setParent(parent);
-    cxChInfo = new QTabWidget(this);
-    cxChInfo->setObjectName(QStringLiteral("cxChInfo"));
+                       QStringLiteral("FM Information"), parent) {
+    cxChInfo = Named<QTabWidget>("cxChInfo", this);
     cxChInfo->addTab(BuildInformationPage(), QStringLiteral("Information"));
     cxChInfo->addTab(BuildChannelPage(), QStringLiteral("Memoney Channel"));
     // Texts that only show elsewhere: the grid's header cells and the message for a text that
@@ -71,13 +61,12 @@ TfFmFun::TfFmFun(TfMaindb& db, QWidget* parent)
 }
 
 QWidget* TfFmFun::BuildInformationPage() {
-    auto* page = new QWidget(cxChInfo);
-    page->setObjectName(QStringLiteral("cxtbBase"));
-    cxRx = NewBox("cxRx", page);
+    auto* page = Named<QWidget>("cxtbBase", cxChInfo);
+    cxRx = Named<QLineEdit>("cxRx", page);
     cxRx->setValidator(new TCharValidator(TCharRules::TKind::Frequency, FrequencyLength, cxRx));
-    cxFM_Min = NewBox("cxFM_Min", page);
-    cxFM_Max = NewBox("cxFM_Max", page);
-    QLineEdit* cxLine = NewBox("cxLine", page);
+    cxFM_Min = Named<QLineEdit>("cxFM_Min", page);
+    cxFM_Max = Named<QLineEdit>("cxFM_Max", page);
+    QLineEdit* cxLine = Named<QLineEdit>("cxLine", page);
     cxLine->setText(QStringLiteral("-------"));
     cxLine->setEnabled(false);
     cxLine->setStyleSheet(QStringLiteral("color: red"));
@@ -98,8 +87,7 @@ QWidget* TfFmFun::BuildInformationPage() {
 }
 
 QWidget* TfFmFun::BuildChannelPage() {
-    auto* page = new QWidget(cxChInfo);
-    page->setObjectName(QStringLiteral("cxChannel"));
+    auto* page = Named<QWidget>("cxChannel", cxChInfo);
     gvData = new QTableWidget(GridRows + 1, 2 * ColumnPairs, page);
     gvData->setObjectName(QStringLiteral("gvData"));
     gvData->horizontalHeader()->hide();

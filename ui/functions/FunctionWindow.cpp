@@ -2,22 +2,39 @@
 
 #include "core/Maindb.h"
 
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScopedValueRollback>
 
 TfFunctionWindow::TfFunctionWindow(TfMaindb& db, const QString& formName, const QString& unit,
-                                   const QString& caption)
-    : TfEditorWindow(db, formName), Options(unit, this) {
+                                   const QString& caption, QWidget* parent)
+    : TfEditorWindow(db, formName, parent), Options(unit, this) {
     setWindowTitle(caption);
     btnCancel = new QPushButton(QStringLiteral("&Close"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
 }
 
+namespace {
+
+constexpr int WindowLeft = 20;
+constexpr int WindowTop = 20;
+
+} // namespace
+
 // The controls go after the window: a box that loses the focus then must not save into it.
 TfFunctionWindow::~TfFunctionWindow() {
     for (QObject* child : findChildren<QObject*>())
         child->disconnect(this);
+}
+
+void TfFunctionWindow::showEvent(QShowEvent* event) {
+    if (!Placed) {
+        Placed = true;
+        QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
+        frame->move(WindowLeft, WindowTop);
+    }
+    TfEditorWindow::showEvent(event);
 }
 
 void TfFunctionWindow::Edit(const std::function<void()>& edit) {

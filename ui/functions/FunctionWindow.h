@@ -15,7 +15,7 @@ class TfFunctionWindow : public TfEditorWindow {
     Q_OBJECT
 public:
     TfFunctionWindow(TfMaindb& db, const QString& formName, const QString& unit,
-                     const QString& caption);
+                     const QString& caption, QWidget* parent);
     ~TfFunctionWindow() override;
 
 protected:
@@ -30,7 +30,10 @@ protected:
     // The option fields; windows with more controls load those as well.
     void Load() override;
     bool Shows(const TImageChange& change) const override;
+    // The first showing places the window at the top left of the main window's client area.
+    void showEvent(QShowEvent* event) override;
 
 private:
     bool Editing = false;
+    bool Placed = false;
 };

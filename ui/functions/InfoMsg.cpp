@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace {
@@ -20,8 +19,8 @@ constexpr int SerialLength = 16;
 } // namespace
 
 TfInfoMsg::TfInfoMsg(TfMaindb& db, QWidget* parent)
-    : TfEditorWindow(db, QStringLiteral("fInfoMsg"), parent) {
-    setWindowTitle(QStringLiteral("Radio Information"));
+    : TfFunctionWindow(db, QStringLiteral("fInfoMsg"), QStringLiteral("InfoMsg"),
+                       QStringLiteral("Radio Information"), parent) {
     auto* panel = new QGroupBox(this);
     auto* grid = new QGridLayout(panel);
     const TRadioInfo info(db.All);
@@ -43,13 +42,10 @@ TfInfoMsg::TfInfoMsg(TfMaindb& db, QWidget* parent)
     btnOk = new QPushButton(QStringLiteral("&Ok"), this);
     btnOk->setObjectName(QStringLiteral("btnOk"));
     btnOk->hide();
-    btnCancel = new QPushButton(QStringLiteral("&Close"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(panel);
     layout->addWidget(btnCancel, 0, Qt::AlignRight);
 
-    connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
     connect(btnOk, &QPushButton::clicked, this, [this] {
         SaveSerial();
         close();
@@ -67,13 +63,9 @@ void TfInfoMsg::Load() {
     }
 }
 
-bool TfInfoMsg::Shows(const TImageChange& change) const {
-    return !Saving && change.Scope != TImageChange::TScope::Channels;
-}
-
 // The box holds upper case only; the serial number is stored as shown.
 void TfInfoMsg::SaveSerial() {
-    if (Loading() || !Db.All.SerialEditable) return;
+    if (!Db.All.SerialEditable) return;
     const QString upper = cxSerial->text().toUpper();
     if (upper != cxSerial->text()) {
         const int cursor = cxSerial->cursorPosition();
@@ -81,6 +73,5 @@ void TfInfoMsg::SaveSerial() {
         cxSerial->setCursorPosition(cursor);
         return;
     }
-    const QScopedValueRollback<bool> saving(Saving, true);
-    Db.Document.Edit(TImageChange::Options(), [&] { WriteSerial(Db.All, upper); });
+    Edit([&] { WriteSerial(Db.All, upper); });
 }

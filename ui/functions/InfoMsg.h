@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/EditorWindow.h"
+#include "ui/functions/FunctionWindow.h"
 
 #include <array>
 
@@ -9,22 +9,19 @@ class QPushButton;
 
 // The radio information: model, bands, serial number and write time. It only shows them; the
 // serial number is editable when the model allows it (SerialEditable).
-class TfInfoMsg : public TfEditorWindow {
+class TfInfoMsg : public TfFunctionWindow {
     Q_OBJECT
 public:
     explicit TfInfoMsg(TfMaindb& db, QWidget* parent = nullptr);
 
 protected:
     void Load() override;
-    bool Shows(const TImageChange& change) const override;
 
 private:
     // cxModel, cxFreq, cxSerial, cxRadioTime: one box for each line of TRadioInfo.
     std::array<QLineEdit*, 4> Boxes{};
     QLineEdit* cxSerial = nullptr;
     QPushButton* btnOk = nullptr;
-    QPushButton* btnCancel = nullptr;
-    bool Saving = false;
 
     void SaveSerial();
 };

@@ -2,6 +2,7 @@
 
 #include "core/Maindb.h"
 #include "core/OptionTexts.h"
+#include "ui/functions/FieldPanel.h"
 #include "widgets/CharValidator.h"
 
 #include <QCheckBox>
@@ -19,26 +20,16 @@ const char* const LeftColumn[] = {"cxOpenSw", "cxModeSw", "cxModeEn", "cxSqlLv",
 const char* const RightColumn[] = {"cxDWait", "cxTotSv", "cxRxSav", "cxSaveLs",
                                    "cxColor", "cxRoger", "cxBatTx", "cxRelay"};
 
-QLabel* RightLabel(const char* name, const char* caption, QWidget* parent) {
-    auto* label = new QLabel(QLatin1String(caption), parent);
-    label->setObjectName(QLatin1String(name));
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
-
 } // namespace
 
 TfOptFun::TfOptFun(TfMaindb& db, QWidget* parent)
     : TfFunctionWindow(db, QStringLiteral("fOptFun"), QStringLiteral("OptFun"),
-                       QStringLiteral("Optional Function")) {
-    setParent(parent);
-    cxOpenMsg = new QLineEdit(this);
-    cxOpenMsg->setObjectName(QStringLiteral("cxOpenMsg"));
+                       QStringLiteral("Optional Function"), parent) {
+    cxOpenMsg = Named<QLineEdit>("cxOpenMsg", this);
     cxOpenMsg->setValidator(
         new TCharValidator(TCharRules::TKind::Name, RadioNameLength, cxOpenMsg));
     cxOpenMsg->setContextMenuPolicy(Qt::NoContextMenu);
-    cxFrq_Use = new QComboBox(this);
-    cxFrq_Use->setObjectName(QStringLiteral("cxFrq_Use"));
+    cxFrq_Use = Named<QComboBox>("cxFrq_Use", this);
     cxFrq_Use->addItems(ManualFreqItems());
     BuildLayout();
 
@@ -52,13 +43,14 @@ void TfOptFun::BuildLayout() {
     int row = 0;
     for (const char* name : LeftColumn)
         Options.Place(grid, QLatin1String(name), row++, 0);
-    grid->addWidget(RightLabel("cl08", "Manual Freq.", this), row, 0);
+    grid->addWidget(FieldLabel(QStringLiteral("cl08"), QStringLiteral("Manual Freq."), this), row,
+                    0);
     grid->addWidget(cxFrq_Use, row++, 1);
     Options.Place(grid, QStringLiteral("cxMenuSet"), row++, 0);
     const int buttonRow = row + 1;
 
     row = 0;
-    grid->addWidget(RightLabel("cl09", "Radio Name", this), row, 2);
+    grid->addWidget(FieldLabel(QStringLiteral("cl09"), QStringLiteral("Radio Name"), this), row, 2);
     grid->addWidget(cxOpenMsg, row++, 3);
     for (const char* name : RightColumn)
         Options.Place(grid, QLatin1String(name), row++, 2);

@@ -2,6 +2,7 @@
 
 #include "core/All.h"
 #include "core/OptionFields.h"
+#include "ui/functions/FieldPanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,9 +25,7 @@ TOptionControls::TOptionControls(const QString& unit, QWidget* parent) {
         }
         widget->setObjectName(field.Name);
         if (!field.Label.isEmpty()) {
-            control.Label = new QLabel(field.Caption, parent);
-            control.Label->setObjectName(field.Label);
-            control.Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            control.Label = FieldLabel(field.Label, field.Caption, parent);
             control.Label->setBuddy(widget);
         }
         // A hidden control is still loaded and saved, so its bits pass through every save.

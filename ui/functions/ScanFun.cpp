@@ -7,8 +7,7 @@
 
 TfScanFun::TfScanFun(TfMaindb& db, QWidget* parent)
     : TfFunctionWindow(db, QStringLiteral("fScanFun"), QStringLiteral("ScanFun"),
-                       QStringLiteral("Scan Information")) {
-    setParent(parent);
+                       QStringLiteral("Scan Information"), parent) {
     LayOutFieldPanel(this, Options, "lx00", "Scan Information",
                      {"cxScanMode", "cxScanPris", "cxScanRate", "cxScanBack"}, btnCancel);
     SaveOnChange();

@@ -7,8 +7,7 @@
 
 TfVoxFun::TfVoxFun(TfMaindb& db, QWidget* parent)
     : TfFunctionWindow(db, QStringLiteral("fVoxFun"), QStringLiteral("VoxFun"),
-                       QStringLiteral("Vox Function")) {
-    setParent(parent);
+                       QStringLiteral("Vox Function"), parent) {
     LayOutFieldPanel(this, Options, "L0", "Vox Function", {"cxVoxLv", "cxVoxDv", "cxVoxRs"},
                      btnCancel);
     SaveOnChange();
