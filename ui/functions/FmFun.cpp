@@ -24,6 +24,7 @@ constexpr int ColumnPairs = 3;
 constexpr int NumberWidth = 50;
 constexpr int FrequencyWidth = 100;
 constexpr int FrequencyLength = 9;
+constexpr int RowHeight = 22;
 
 QLabel* NewLabel(const char* name, const char* caption, QWidget* parent) {
     return FieldLabel(QLatin1String(name), QLatin1String(caption), parent);
@@ -92,6 +93,11 @@ QWidget* TfFmFun::BuildChannelPage() {
     gvData->setObjectName(QStringLiteral("gvData"));
     gvData->horizontalHeader()->hide();
     gvData->verticalHeader()->hide();
+    gvData->verticalHeader()->setDefaultSectionSize(RowHeight);
+    // The whole grid shows without scrolling.
+    const int frame = 2 * gvData->frameWidth();
+    gvData->setMinimumSize(ColumnPairs * (NumberWidth + FrequencyWidth) + frame,
+                           (GridRows + 1) * RowHeight + frame);
     gvData->setSelectionMode(QAbstractItemView::SingleSelection);
     gvData->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
