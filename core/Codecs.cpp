@@ -108,6 +108,15 @@ uint32_t PackU31(const uint8_t* bytes) {
 
 double BytesToMHz(const uint8_t* bytes) { return PackU31(bytes) / 100000.0; }
 
+int GetU16(const TALL& all, int at) {
+    return all.Image[at] | all.Image[at + 1] << 8;
+}
+
+void PutU16(TALL& all, int at, int value) {
+    all.Image[at] = uint8_t(value);
+    all.Image[at + 1] = uint8_t(value >> 8);
+}
+
 void PutU32(uint8_t* bytes, uint32_t value) {
     for (int i = 0; i < 4; ++i)
         bytes[i] = uint8_t(value >> (8 * i));

@@ -28,6 +28,9 @@ void SetMapBit(TALL& all, int start, int k, bool clear);
 uint32_t PackU31(const uint8_t* bytes);
 double BytesToMHz(const uint8_t* bytes);
 void PutU32(uint8_t* bytes, uint32_t value);
+// 16-bit little-endian values of the image.
+int GetU16(const TALL& all, int at);
+void PutU16(TALL& all, int at, int value);
 int HexToInt(const QString& text);
 uint8_t HexToByte(const QString& text);
 void FillFF(uint8_t* buffer, int highIndex);

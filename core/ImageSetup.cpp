@@ -23,13 +23,6 @@ constexpr int FmLimitMax = 4560;
 constexpr int FmRepairLow = 3520;
 constexpr int FmRepairHigh = 4320;
 
-int GetU16(const TALL& all, int at) { return all.Image[at] | all.Image[at + 1] << 8; }
-
-void PutU16(TALL& all, int at, int value) {
-    all.Image[at] = uint8_t(value);
-    all.Image[at + 1] = uint8_t(value >> 8);
-}
-
 uint32_t ToCounts(double mhz) { return uint32_t(std::llround(mhz * 100000.0)); }
 
 int LowAddr(int band) { return Addr::BandLimits + 8 * band; }
@@ -162,7 +155,13 @@ void BuildNewImage(const TMacList& models, TALL& all, const QDateTime& now) {
     BandsFromImage(models, all);
 }
 
+void TakeManualFreq(TALL& all) {
+    if (!all.ManualFreqSelectable) all.Image[Addr::ManualFreq] = 0xFF;
+    all.ManualFreq = all.Image[Addr::ManualFreq];
+}
+
 void AcceptFileImage(const TMacList& models, TALL& all, const QString& code) {
+    TakeManualFreq(all);
     SanitizeOptions(all);
     ApplyModel(models, all, code, false);
     BandsFromImage(models, all);

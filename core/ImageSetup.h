@@ -15,6 +15,9 @@ void WriteIdentity(TALL& all);
 void BandsFromModel(const TMacList& models, TALL& all);
 void BandsToImage(TALL& all);
 void BandsFromImage(const TMacList& models, TALL& all);
+// ManualFreq follows the image's byte of a whole image that arrives from a file or the radio;
+// without ManualFreqSelectable the byte becomes "No" (0xFF) first.
+void TakeManualFreq(TALL& all);
 
 // The sequences each occasion runs, in their order.
 void BuildFirstImage(const TMacList& models, TALL& all, const QDateTime& now);

@@ -1,6 +1,7 @@
 #include "core/OptionFields.h"
 
 #include "core/Codecs.h"
+#include "core/ListTag.h"
 
 #include <algorithm>
 
@@ -40,9 +41,9 @@ std::vector<TOptionField> BuildFields() {
         {"OptFun", "cxModeEn", "cl18", "Mode Lock", 6, 0x80, 0, 1, 0, 0, R::Index, 0, onOff},
         {"OptFun", "cxDWait", "cl10", "Double Wait", 3, 0x20, 0, 1, 0, 0, R::Index, 0, offOn},
         {"OptFun", "cxSqlLv", "cl02", "Squelch level ", 7, 0x0F, 0, 9, 5, 6, R::Index, 0,
-         Numbers(0, 9)},
+         Numbers(0, 9), ListTag::NoItems},
         {"OptFun", "cxTotSv", "cl11", "TX Time Out[s]", 7, 0xF0, 0, 12, 6, 7, R::Index, 0,
-         Prepend("Off", Numbers(30, 360, 30))},
+         Prepend("Off", Numbers(30, 360, 30)), ListTag::FirstItemOnly},
         {"OptFun", "cxChsNs", "cl03", "Chs Name", 3, 0x80, 0, 1, 0, 0, R::Index, 0,
          QStringList{"Yes", "No"}},
         {"OptFun", "cxRxSav", "cl12", "Battery Save", 4, 0x07, 0, 7, 0, 0, R::BatterySave, 0,
@@ -127,7 +128,7 @@ std::vector<TOptionField> BuildFields() {
 
         // VOX; bit 4 of option byte 8 is not used.
         {"VoxFun", "cxVoxLv", "L1", "VOX Gain Level", 8, 0x0F, 0, 8, 4, 8, R::Index, 0,
-         Numbers(1, 9)},
+         Numbers(1, 9), ListTag::FirstItemOnly},
         {"VoxFun", "cxVoxDv", "L2", "VOX Delay Time[s]", 8, 0x60, 0, 3, 0, 0, R::Index, 0,
          QStringList{"0.5", "1.0", "2.0", "3.0"}},
         {"VoxFun", "cxVoxRs", "L3", "Vox Inhibit on Receive", 8, 0x80, 0, 1, 0, 0, R::Index,
@@ -222,6 +223,31 @@ QString TOptionField::ItemText(int value, int channelCount) const {
     if (!IsList()) return QString::number(value);
     const int item = ItemOf(value, channelCount);
     return item < 0 ? QString() : ItemTexts(channelCount).at(item);
+}
+
+int TOptionField::ShownItem(const TALL& all, int channelCount) const {
+    if (Flags & OptionSavesLast) return ItemCount(channelCount) - 1;
+    return ItemOf(GetValue(all), channelCount);
+}
+
+bool TOptionField::ShownChecked(const TALL& all) const {
+    return GetValue(all) == (Rule == R::CheckInverted ? 0 : 1);
+}
+
+QString TOptionField::ShownText(const TALL& all, int channelCount) const {
+    if (Rule == R::Check || Rule == R::CheckInverted)
+        return ShownChecked(all) ? QStringLiteral("1") : QStringLiteral("0");
+    if (!IsList()) return QString::number(GetValue(all));
+    const int item = ShownItem(all, channelCount);
+    return item < 0 ? QString() : ItemTexts(channelCount).at(item).trimmed();
+}
+
+void TOptionField::SaveItem(TALL& all, int item) const {
+    SetValue(all, ValueOf(item, GetValue(all)));
+}
+
+void TOptionField::SaveChecked(TALL& all, bool checked) const {
+    SetValue(all, checked == (Rule == R::CheckInverted) ? 0 : 1);
 }
 
 bool TOptionField::ParseText(const QString& text, int current, int channelCount, int& value) const {

@@ -45,6 +45,7 @@ struct TOptionField {
     TOptionRule Rule = TOptionRule::Index;
     int Flags = 0;
     QStringList Items; // list items in order; a channel list starts with "OFF" only
+    int Tag = 0;       // how much of the list a language file translates (ListTag)
 
     // "Unit.Name", or the bare name for fields no window edits.
     QString Key() const;
@@ -66,6 +67,16 @@ struct TOptionField {
     // The item text for a stored value (empty when no item shows it); a number for fields
     // without a list.
     QString ItemText(int value, int channelCount) const;
+    // What the field's control shows for the image, as its editor loads it: the item (-1 for
+    // none; the last one for a field that always saves it), the check box state, and the shown
+    // text (an item, "1"/"0" for a check box, empty for a list without a choice).
+    int ShownItem(const TALL& all, int channelCount) const;
+    bool ShownChecked(const TALL& all) const;
+    QString ShownText(const TALL& all, int channelCount) const;
+    // Saves what the control shows: an item (-1: no choice) or a check box state.
+    void SaveItem(TALL& all, int item) const;
+    void SaveChecked(TALL& all, bool checked) const;
+
     // Reads an item text (blanks around it and letter case do not matter) or else a stored
     // value as a decimal number inside Lo..Hi. An item text wins where both would fit.
     bool ParseText(const QString& text, int current, int channelCount, int& value) const;

@@ -13,6 +13,14 @@ QString SerialText(const TALL& all) {
     return text;
 }
 
+void WriteSerial(TALL& all, const QString& text) {
+    const QString padded = text.leftJustified(SerialLength, QLatin1Char(' '), true);
+    for (int i = 0; i < SerialLength; ++i) {
+        const ushort c = padded.at(i).unicode();
+        all.Image[Addr::Serial + i] = c > 0xFF ? ' ' : uint8_t(c);
+    }
+}
+
 TRadioInfo::TRadioInfo(const TALL& all)
     : Lines{{QStringLiteral("Label1"), QStringLiteral("Model Type"), all.ModelName},
             {QStringLiteral("Label2"), QStringLiteral("Frequency[MHz]"), all.BandText},

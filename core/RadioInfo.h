@@ -26,3 +26,6 @@ public:
 
 // The 16 serial-number bytes as shown: letters and digits stay, every other byte is a blank.
 QString SerialText(const TALL& all);
+// Stores the text padded with blanks to 16 characters, one byte each (a character beyond
+// Latin-1 as a blank).
+void WriteSerial(TALL& all, const QString& text);

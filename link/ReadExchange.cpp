@@ -73,8 +73,7 @@ void TReadExchange::Finish() {
 void TReadExchange::AcceptImage() {
     TALL& all = Db.All;
     std::copy(ReadBuf.begin(), ReadBuf.end(), all.Image.begin());
-    if (!all.ManualFreqSelectable) all.Image[Addr::ManualFreq] = 0xFF;
-    all.ManualFreq = all.Image[Addr::ManualFreq];
+    TakeManualFreq(all);
     if (IdentByte != 0xFF) all.Image[Addr::BandEnable] = IdentByte & 0x55;
     AcceptRadioImage(Db.MacList, all, ReplyCode);
     all.Modified = true;

@@ -112,6 +112,8 @@ private slots:
     void refusedFileLeavesEverything();
     void longerFileLoadsItsFirstBytes();
     void outOfRangeOptionsLoadClamped();
+    void manualFreqFollowsTheFile_data();
+    void manualFreqFollowsTheFile();
     void saveFailureKeepsOldFileAndFlag_data();
     void saveFailureKeepsOldFileAndFlag();
 };
@@ -260,6 +262,31 @@ void TestDataFile::outOfRangeOptionsLoadClamped() {
     QCOMPARE(int(OptionByte(All(), 40)), 0x00);
     QCOMPARE(All().Image[Addr::FmLow] | All().Image[Addr::FmLow + 1] << 8, 3520);
     QVERIFY(!All().Modified);
+}
+
+void TestDataFile::manualFreqFollowsTheFile_data() {
+    QTest::addColumn<bool>("selectable");
+    QTest::addColumn<int>("fileByte");
+    QTest::addColumn<int>("manualFreq");
+    QTest::newRow("Yes in the file") << true << 0xAA << 0xAA;
+    QTest::newRow("No in the file") << true << 0xFF << 0xFF;
+    QTest::newRow("not selectable") << false << 0xAA << 0xFF;
+}
+
+// "Manual Freq." shows what the opened file holds, not what the image before it held.
+void TestDataFile::manualFreqFollowsTheFile() {
+    QFETCH(bool, selectable);
+    QFETCH(int, fileByte);
+    QFETCH(int, manualFreq);
+    All().Image[Addr::ManualFreq] = uint8_t(fileByte);
+    const QString name = Path(QStringLiteral("manual.dat"));
+    QVERIFY(SaveDataFile(All(), name, nullptr));
+
+    All().ManualFreq = uint8_t(0xFF ^ 0xAA ^ manualFreq); // the other choice
+    All().ManualFreqSelectable = selectable;
+    QCOMPARE(Load(name), TLoadResult::Accepted);
+    QCOMPARE(int(All().ManualFreq), manualFreq);
+    QCOMPARE(int(All().Image[Addr::ManualFreq]), manualFreq);
 }
 
 void TestDataFile::saveFailureKeepsOldFileAndFlag_data() {

@@ -38,10 +38,6 @@ void PutMHz(TALL& all, int at, double mhz) {
     PutU32(&all.Image[at], uint32_t(std::llround(mhz * 1e5)));
 }
 
-int GetU16(const TALL& all, int at) {
-    return all.Image[at] | all.Image[at + 1] << 8;
-}
-
 } // namespace
 
 class TestImageSetup : public QObject {

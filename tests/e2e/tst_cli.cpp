@@ -162,6 +162,101 @@ private slots:
                                          "Write Time: 2024-03-05 14:07:09\n"));
     }
 
+    // A value of every section, each decoded as its window shows it.
+    void settings() {
+        QByteArray file = NewFile;
+        Put(file, 0x11C1, QByteArray::fromHex("25")); // VFO step 12.50, FM step 100
+        PutChannel(file, 129, 14600000, 0x0107A120,   // 5 MHz offset, "+Dup"
+                   QByteArray::fromHex("8508ffff"), QByteArray::fromHex("b44f"),
+                   QByteArray(10, char(0xFF)));
+        Put(file, 0x11BB, QByteArray::fromHex("05")); // display mode 5
+        Put(file, 0x11BD, QByteArray::fromHex("86")); // Chinese voice, Freq. Rang-4 bit
+        Put(file, 0x11C8, QByteArray::fromHex("31")); // option 16: radio name "Q"
+        Put(file, 0x11D7, QByteArray::fromHex("05")); // group code 5: no item
+        Put(file, 0x11D8, QByteArray::fromHex("e3")); // both PTT ID codes present
+        Put(file, 0x11DB, QByteArray::fromHex("21")); // begin code 2 digits, end code 3
+        Put(file, 0x11E8, QByteArray::fromHex("1aff"));
+        Put(file, 0x11F0, QByteArray::fromHex("12ff"));
+        Put(file, 0x11FD, QByteArray::fromHex("aa"));   // Manual Freq. Yes
+        Put(file, 0x1050, QByteArray::fromHex("a00f")); // FM channel 1: 100 MHz
+        Put(file, 0x11B0, QByteArray::fromHex("fe"));
+        Put(file, 0x11C4, QByteArray::fromHex("80")); // priority channel 128
+        Put(file, 0x11C0, QByteArray::fromHex("80")); // VOX inhibit on receive
+        WriteFile(Path(QStringLiteral("settings.dat")), file);
+        const TRun run = Run({QStringLiteral("settings"), Path(QStringLiteral("settings.dat"))});
+        QCOMPARE(run.status, 0);
+        const QStringList lines = run.out.split(QLatin1Char('\n'));
+        QStringList sections;
+        for (const QString& line : lines)
+            if (line.startsWith(QLatin1Char('['))) sections << line;
+        QCOMPARE(sections,
+                 QStringList({"[Freq. Channel]", "[Freq_Down]", "[Freq_Up]", "[Optional Function]",
+                              "[DTMF Function]", "[FM Information]", "[Scan Information]",
+                              "[Vox Function]", "[Radio Information]"}));
+        // Each expected line in the section it belongs to.
+        const QStringList expected = {
+            "[Freq. Channel]",
+            "Freq. Step[KHz]=12.50",
+            "[Freq_Down]",
+            "Frequency[MHz]=146.00000",
+            "Offset Freq.[MHz]=5.00000",
+            "Duplex=+Dup",
+            "QT/DQT Decode=88.5",
+            "QT/DQT Encode=None",
+            "Apro=",
+            "Busy Lock=0",
+            "Vox=1",
+            "Ani=1",
+            "[Optional Function]",
+            "Display Mode=FM Freq.",
+            "Voice=Chinese",
+            "Squelch level=5",
+            "Freq. Rang-4=Inhibit Tx",
+            "Cross-band setting=1",
+            "Radio Name=Q",
+            "Manual Freq.=Yes",
+            "[DTMF Function]",
+            "Group Code=",
+            "PTT ID=BOTH",
+            "Transpond=Alert",
+            "Begin of Tx=1A",
+            "End of Tx=12*",
+            "ID Code=000",
+            "Stun Code=",
+            "[FM Information]",
+            "Freq. Channel[MHz]=88.00000",
+            "FM Step[KHz]=100",
+            "FM Scan bound[MHz]=76.000-107.000",
+            "1=100.00000",
+            "25=",
+            "Inhibit Receiver When Radio Working=1",
+            "[Scan Information]",
+            "Priority Channel=128",
+            "Dropout Delay Time[s]=15",
+            "[Vox Function]",
+            "VOX Gain Level=1",
+            "Vox Inhibit on Receive=Yes",
+            "[Radio Information]",
+            "Model Type=ZP-407NE",
+            "Serial Number=",
+        };
+        QString section;
+        for (const QString& line : expected) {
+            if (line.startsWith(QLatin1Char('['))) {
+                section = line;
+                continue;
+            }
+            const int start = int(lines.indexOf(section));
+            const int end = int(std::find_if(lines.begin() + start + 1, lines.end(),
+                                             [](const QString& l) { return l.startsWith('['); }) -
+                                lines.begin());
+            QVERIFY2(lines.mid(start, end - start).contains(line),
+                     qPrintable(section + " lacks " + line + "\n" + run.out));
+        }
+        // Reading writes nothing back.
+        QCOMPARE(ReadFile(Path(QStringLiteral("settings.dat"))), file);
+    }
+
     void resaveNormalises() {
         QByteArray crafted = Crafted();
         crafted[0x11B8 + 40] = char(0x55); // an option out of its range

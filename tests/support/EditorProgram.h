@@ -32,8 +32,7 @@ public:
     // A channel made before the editors open; the image counts as saved.
     void Make(int k, const char* rx) {
         NewChannel(Db.All, k, QLatin1String(rx));
-        Db.Document.AnnounceReplaced();
-        Db.All.Modified = false;
+        Db.Document.Replace(true);
     }
 
     // Runs a menu item's or toolbar button's action.

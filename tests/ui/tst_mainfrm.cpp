@@ -434,16 +434,18 @@ private slots:
         QTreeWidgetItem* channels = root->child(2);
         QCOMPARE(root->data(0, Qt::UserRole).toInt(), 16);
         QCOMPARE(channels->data(0, Qt::UserRole).toInt(), 11);
-        QVERIFY(!(root->child(0)->flags() & Qt::ItemIsEnabled)); // radio information
+        QVERIFY(root->child(0)->flags() & Qt::ItemIsEnabled); // radio information
 
         Frm->RunCommand(54);
         QTRY_COMPARE(Grids().size(), 0);
-        emit tree->itemDoubleClicked(root, 0);     // unavailable command: nothing opens
         emit tree->itemDoubleClicked(channels, 0); // not the selected node
         QCOMPARE(Grids().size(), 0);
         tree->setCurrentItem(channels);
         emit tree->itemDoubleClicked(channels, 0);
         QCOMPARE(Grids().size(), 1);
+        tree->setCurrentItem(root); // the root shows the radio information
+        emit tree->itemDoubleClicked(root, 0);
+        QVERIFY(Frm->findChild<QWidget*>(QStringLiteral("fInfoMsg")));
     }
 
     void viewToggles() {

@@ -11,6 +11,7 @@
 #include "core/Maindb.h"
 #include "core/Messages.h"
 #include "core/RadioInfo.h"
+#include "core/SettingsReport.h"
 
 #include <QCoreApplication>
 #include <QIODevice>
@@ -31,6 +32,7 @@ const char* const Usage =
     "  zp407ne-cli new OUT.dat             save the image of a freshly started program\n"
     "  zp407ne-cli channels FILE.dat       list the memory channels as CSV\n"
     "  zp407ne-cli info FILE.dat           show the radio information\n"
+    "  zp407ne-cli settings FILE.dat       print the VFO and function settings as INI\n"
     "  zp407ne-cli resave IN.dat OUT.dat   open IN, read every channel, save as OUT\n"
     "  zp407ne-cli read [--port COMn] OUT.dat\n"
     "                                      read the radio, save its memory as OUT\n"
@@ -166,6 +168,14 @@ int Info(TProgram& program, const TArgs& args) {
     return 0;
 }
 
+// Every value the VFO and function editors show, loaded as they load it; nothing is saved.
+int Settings(TProgram& program, const TArgs& args) {
+    QString error;
+    if (!program.Open(args.Files[0], &error)) return Fail(error);
+    Out() << SettingsIniText(SettingsReport(program.Db.All, program.Db.Channel));
+    return 0;
+}
+
 int Resave(TProgram& program, const TArgs& args) {
     QString error;
     if (!program.Open(args.Files[0], &error)) return Fail(error);
@@ -205,6 +215,7 @@ const TCommand Commands[] = {
     {"new", 1, "", New},
     {"channels", 1, "", Channels},
     {"info", 1, "", Info},
+    {"settings", 1, "", Settings},
     {"resave", 2, "", Resave},
     {"read", 1, "--port --stall-report", ReadRadio},
     {"write", 1, "--port --force --stall-report", WriteRadio},

@@ -11,6 +11,12 @@
 #include "ui/channels/ChsEdit.h"
 #include "ui/channels/ChsInfo.h"
 #include "ui/channels/FreqEdit.h"
+#include "ui/functions/DtmfFun.h"
+#include "ui/functions/FmFun.h"
+#include "ui/functions/InfoMsg.h"
+#include "ui/functions/OptFun.h"
+#include "ui/functions/ScanFun.h"
+#include "ui/functions/VoxFun.h"
 #include "ui/link/ReadRadio.h"
 #include "ui/link/SetPort.h"
 #include "ui/link/TestFrm.h"
@@ -318,6 +324,12 @@ const std::vector<TfMainFrm::TEditorKind>& TfMainFrm::EditorKinds() {
         {Command::ChannelEdit, [](TfMaindb& db) -> TfEditorWindow* { return new TfChsEdit(db); }},
         {Command::FreqChannel, [](TfMaindb& db) -> TfEditorWindow* { return new TfFreqEdit(db); }},
         {Command::BatchEdit, [](TfMaindb& db) -> TfEditorWindow* { return new TfBatch(db); }},
+        {Command::OptionalFunction, [](TfMaindb& db) -> TfEditorWindow* { return new TfOptFun(db); }},
+        {Command::ScanInformation, [](TfMaindb& db) -> TfEditorWindow* { return new TfScanFun(db); }},
+        {Command::VoxFunction, [](TfMaindb& db) -> TfEditorWindow* { return new TfVoxFun(db); }},
+        {Command::RadioInformation, [](TfMaindb& db) -> TfEditorWindow* { return new TfInfoMsg(db); }},
+        {Command::DtmfFunction, [](TfMaindb& db) -> TfEditorWindow* { return new TfDtmfFun(db); }},
+        {Command::FmInformation, [](TfMaindb& db) -> TfEditorWindow* { return new TfFmFun(db); }},
     };
     return kinds;
 }
