@@ -1,5 +1,6 @@
 #include "core/SettingsReport.h"
 
+#include "core/ChannelLists.h"
 #include "core/All.h"
 #include "core/Channel.h"
 #include "core/ChannelRecord.h"
@@ -40,8 +41,6 @@ TLines StepLines(const TALL& all) {
 
 // A VFO record as the VFO editor shows it.
 TLines VfoLines(TALL& all, TChannel& channel, int k) {
-    static const QStringList Duplex{"OFF", "+Dup", "-Dup"};
-    static const QStringList VoiceModes{"None", "Compander", "Scrambler"};
     const TChannelRow row;
     auto boxItem = [&](int code, int index) { return Item(row.BoxFor(code)->Items, index); };
     auto tone = [](const QString& text) { return text.isEmpty() ? ToneList().first() : text; };
@@ -49,13 +48,13 @@ TLines VfoLines(TALL& all, TChannel& channel, int k) {
     return {
         {"Frequency[MHz]", FormatMHz(channel.RxFreq)},
         {"Offset Freq.[MHz]", FormatMHz(channel.Offset)},
-        {"Duplex", Item(Duplex, channel.Duplex)},
+        {"Duplex", Item(ChannelLists::Duplex(), channel.Duplex)},
         {"QT/DQT Decode", tone(channel.RxTone)},
         {"QT/DQT Encode", tone(channel.TxTone)},
         {"Wide/Narrow", boxItem(FieldCode::Bandwidth, channel.Bandwidth)},
         {"TX Power", boxItem(FieldCode::Power, channel.Power)},
         {"PTT ID", boxItem(FieldCode::PttId, channel.PttId)},
-        {"Apro", Item(VoiceModes, channel.VoiceMode)},
+        {"Apro", Item(ChannelLists::VoiceModes(), channel.VoiceMode)},
         {"Busy Lock", Flag(channel.BusyLock == 0)},
         {"Epilogue", Flag(channel.Epilogue == 1)},
         {"Vox", Flag(channel.Vox == 0)},

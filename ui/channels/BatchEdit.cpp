@@ -1,5 +1,6 @@
 #include "ui/channels/BatchEdit.h"
 
+#include "core/ChannelLists.h"
 #include "core/ChannelRecord.h"
 #include "core/Codecs.h"
 #include "core/ListTag.h"
@@ -207,7 +208,7 @@ QWidget* TfBatch::BuildCommon() {
     cxPower->setCurrentIndex(1);
     cxWn = MakeList("cxWn", {"Narrow", "Wide"}, group);
     cxWn->setCurrentIndex(1);
-    cxApro = MakeList("cxApro", {"None", "Compander", "Scrambler"}, group);
+    cxApro = MakeList("cxApro", ChannelLists::VoiceModes(), group);
     cxName = MakeTextField("cxName", TCharRules::TKind::Name, NameLength, group);
     cxUse_Chs = MakeCheck("cxUse_Chs", "Use Channel", group);
     cxTxRev = MakeCheck("cxTxRev", "Epilogue", group);

@@ -1,5 +1,6 @@
 #include "ui/channels/ChannelFields.h"
 
+#include "core/ChannelLists.h"
 #include "core/Channel.h"
 #include "core/ChannelRecord.h"
 #include "ui/channels/FormControls.h"
@@ -21,7 +22,7 @@ TChannelFields::TSettingLists TChannelFields::AddSettingLists(QWidget* parent) {
     const TSettingLists lists{MakeList("cxBand", {"Narrow", "Wide"}, parent),
                               MakeList("cxPwrv", {"Low", "High"}, parent),
                               MakeList("cxPtts", {"Off", "BOT", "EOT", "Both"}, parent)};
-    auto* cxApro = MakeList("cxApro", {"None", "Compander", "Scrambler", "Both"}, parent);
+    auto* cxApro = MakeList("cxApro", ChannelLists::VoiceModes() << QStringLiteral("Both"), parent);
     cxApro->hide();
     AddList(lists.Band, FieldCode::Bandwidth);
     AddList(lists.Power, FieldCode::Power);

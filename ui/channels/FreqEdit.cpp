@@ -1,5 +1,6 @@
 #include "ui/channels/FreqEdit.h"
 
+#include "core/ChannelLists.h"
 #include "core/All.h"
 #include "core/Channel.h"
 #include "core/ChannelRecord.h"
@@ -64,7 +65,7 @@ void TfFreqEdit::BuildForm(QGridLayout* form) {
     cxStep = MakeList("cxStep", StepField.Items, this, ListTag::NoItems);
     auto* cxRxDcts = new TToneBox(Db.All, QStringLiteral("cxRxDcts"), this);
     auto* cxTxDcts = new TToneBox(Db.All, QStringLiteral("cxTxDcts"), this);
-    auto* cxDups = MakeList("cxDups", {"OFF", "+Dup", "-Dup"}, this);
+    auto* cxDups = MakeList("cxDups", ChannelLists::Duplex(), this);
     Fields.AddTone(cxRxDcts, FieldCode::RxTone);
     Fields.AddTone(cxTxDcts, FieldCode::TxTone);
     Fields.AddList(cxDups, FieldCode::Duplex);
