@@ -15,6 +15,8 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include "tests/support/SecondLanguage.h"
+
 #include <QtTest>
 
 namespace {
@@ -33,13 +35,7 @@ public:
     }
 
     // The grid opens in a second language whose file holds text.
-    void UseLanguage(const QByteArray& text) {
-        QFile file(Folder.filePath(QStringLiteral("Chinese.Ini")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        Db.All.LanguageIndex = 1;
-        Db.All.LanguageName = QStringLiteral("Chinese");
-    }
+    void UseLanguage(const QByteArray& text) { UseSecondLanguage(Folder.path(), Db.All, text); }
 
     bool Open() {
         Window.show();

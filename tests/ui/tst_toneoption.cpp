@@ -5,6 +5,8 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include "tests/support/SecondLanguage.h"
+
 #include <QtTest>
 
 namespace {
@@ -16,13 +18,7 @@ public:
     TfMaindb Db{Folder.path() + QLatin1Char('/')};
     TfToneOption Dialog{Db.All};
 
-    void UseLanguage(const QByteArray& text) {
-        QFile file(Folder.filePath(QStringLiteral("Chinese.Ini")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        Db.All.LanguageIndex = 1;
-        Db.All.LanguageName = QStringLiteral("Chinese");
-    }
+    void UseLanguage(const QByteArray& text) { UseSecondLanguage(Folder.path(), Db.All, text); }
 
     bool Open() {
         Dialog.show();
