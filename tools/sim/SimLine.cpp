@@ -17,6 +17,18 @@ constexpr qint64 NsPerSecond = 1000000000;
 constexpr qint64 NsPerMs = 1000000;
 constexpr int RetryMs = 10; // the pseudo-terminal's buffer was full
 
+// Timers count whole milliseconds. They are started for the whole milliseconds left, and the
+// rest, less than one, is waited out here, so a byte leaves or a frame arrives on time instead
+// of up to a millisecond late at every step.
+int WholeMsUntil(qint64 dueNs, qint64 nowNs) {
+    return int((dueNs - nowNs) / NsPerMs);
+}
+void WaitUntil(const QElapsedTimer& clock, qint64 dueNs) {
+    if (dueNs - clock.nsecsElapsed() >= NsPerMs) return;
+    while (clock.nsecsElapsed() < dueNs) {
+    }
+}
+
 QString SystemError(const char* what) {
     return QStringLiteral("%1: %2").arg(QLatin1String(what),
                                         QString::fromLocal8Bit(strerror(errno)));
@@ -108,17 +120,18 @@ void TSimLine::Receive() {
 }
 
 void TSimLine::Deliver() {
+    if (!Arriving.empty()) WaitUntil(Clock, Arriving.front().first);
     const qint64 now = Clock.nsecsElapsed();
     while (!Arriving.empty() && Arriving.front().first <= now) {
         const QByteArray bytes = std::move(Arriving.front().second);
         Arriving.pop_front();
         if (OnReceived) OnReceived(bytes);
     }
-    if (!Arriving.empty())
-        ArrivalTimer.start(int((Arriving.front().first - now + NsPerMs - 1) / NsPerMs));
+    if (!Arriving.empty()) ArrivalTimer.start(WholeMsUntil(Arriving.front().first, now));
 }
 
 void TSimLine::Pump() {
+    if (ByteNs > 0 && !Queue.isEmpty()) WaitUntil(Clock, NextNs);
     const qint64 now = Clock.nsecsElapsed();
     qsizetype due = Queue.size();
     if (ByteNs > 0) due = now < NextNs ? 0 : std::min<qsizetype>(due, (now - NextNs) / ByteNs + 1);
@@ -141,5 +154,5 @@ void TSimLine::Pump() {
         if (OnDrained) OnDrained();
         return;
     }
-    Timer.start(int((NextNs - now + NsPerMs - 1) / NsPerMs));
+    Timer.start(WholeMsUntil(NextNs, now));
 }
