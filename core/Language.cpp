@@ -38,6 +38,7 @@ const TLanguage::TMessage TLanguage::Messages[] = {
     {"CsvChanged", "%1 \"%2\" stored as \"%3\"", &TLanguage::CsvChanged},
     {"CsvOverwrite", "Channels %1 already hold data. Overwrite them?", &TLanguage::CsvOverwrite},
     {"CsvPaste", "Paste channels", &TLanguage::CsvPaste},
+    {"CsvImport", "Import CSV", &TLanguage::CsvImport},
 };
 
 const int TLanguage::MessageCount = int(sizeof(Messages) / sizeof(Messages[0]));

@@ -40,6 +40,7 @@ public:
     QString CsvChanged;
     QString CsvOverwrite;
     QString CsvPaste;
+    QString CsvImport;
 
     // One message: its key, its default text and where TLanguage keeps it.
     struct TMessage {

@@ -224,7 +224,7 @@ int ExportCsv(TProgram& program, const TArgs& args) {
 int ImportCsv(TProgram& program, const TArgs& args) {
     QFile file(args.Files[0]);
     QString error;
-    if (!OpenRegularFile(file, &error)) return Fail(FileErrorText(args.Files[0], error));
+    if (!OpenRegularFile(file, &error)) return Fail(error);
     const QString text = QString::fromUtf8(file.readAll());
     if (!program.Open(args.Files[1], &error)) return Fail(error);
     TfMaindb& db = program.Db;
