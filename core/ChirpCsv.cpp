@@ -217,7 +217,8 @@ public:
             const int column = ColumnOf(names[i]);
             if (column >= 0 && !Map.contains(column)) Map.insert(column, i);
         }
-        return Map.contains(Frequency);
+        if (!Map.contains(Frequency)) Map.clear();
+        return !Map.isEmpty();
     }
 
     void TakeStandardOrder() {
@@ -364,30 +365,26 @@ private:
         if (polarity.size() != 2 ||
             polarity.count(QLatin1Char('N')) + polarity.count(QLatin1Char('R')) != 2)
             return Cannot(DtcsPolarity);
-        QString kinds; // encode and decode: "Tone", "DTCS" or nothing, joined by "->"
+        QString kinds; // the encode and the decode kind ("tone", "dtcs" or none) joined by "->"
         if (mode == QLatin1String("tone"))
             kinds = QStringLiteral("tone->");
         else if (mode == QLatin1String("tsql"))
-            kinds = QStringLiteral("tsql");
+            kinds = QStringLiteral("tone->tone");
         else if (mode == QLatin1String("dtcs"))
             kinds = QStringLiteral("dtcs->dtcs");
         else if (mode == QLatin1String("cross"))
             kinds = (Value(CrossMode).isEmpty() ? DefaultCross : Value(CrossMode)).toLower();
         else if (!mode.isEmpty())
             return Cannot(Tone);
-        if (kinds.isEmpty()) kinds = QStringLiteral("->");
-        if (kinds == QLatin1String("tsql")) {
-            const QString tone = ListedTone(CToneFreq, QChar());
-            if (tone.isNull()) return Texts.CsvTone.arg(Value(CToneFreq));
-            Add(FieldCode::TxTone, tone, tone);
-            Add(FieldCode::RxTone, tone, tone);
-            return QString();
-        }
+        else
+            kinds = QStringLiteral("->");
         const QStringList parts = kinds.split(QStringLiteral("->"));
+        // TSQL takes both tones from cToneFreq, DTCS both codes from DtcsCode.
+        const bool tsql = mode == QLatin1String("tsql");
         const bool dtcs = mode == QLatin1String("dtcs");
         const struct {
             int code, ctcss, dcs;
-        } sides[] = {{FieldCode::TxTone, RToneFreq, DtcsCode},
+        } sides[] = {{FieldCode::TxTone, tsql ? CToneFreq : RToneFreq, DtcsCode},
                      {FieldCode::RxTone, CToneFreq, dtcs ? DtcsCode : RxDtcsCode}};
         if (parts.size() != 2) return Cannot(CrossMode);
         for (int i = 0; i < 2; ++i) {
