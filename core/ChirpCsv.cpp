@@ -241,7 +241,13 @@ public:
         Import.Rows.push_back(Row);
         // The values the writers store otherwise than given, found on a scratch copy.
         TALL scratch = All;
-        WriteRow(scratch, Row, [this](const TChirpCsv::TField& field, const QString& stored) {
+        WriteRow(scratch, Row, [&](const TChirpCsv::TField& field, const QString& written) {
+            // The ID code writer keeps a text longer than the digits it stores.
+            TChannel channel;
+            const QString stored =
+                field.Code == FieldCode::IdCode && ReadChannel(scratch, Row.Location, channel)
+                    ? channel.IdCode
+                    : written;
             if (SameValue(field.Code, field.Given, stored)) return;
             const QString column = TChirpCsv::Columns()[NoteColumn(field.Code)];
             Import.Notes.push_back(

@@ -202,8 +202,9 @@ private slots:
     // value stored otherwise than given is listed.
     void refusedRowsAndChangedValues() {
         const QString text =
-            QStringLiteral("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,DtcsCode,Power\n"
-                           "2,Ab~cdefgh,145.0031,,,,,,\n"
+            QStringLiteral("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,DtcsCode,Power,"
+                           "IDCode\n"
+                           "2,Ab~cdefgh,145.0031,,,,,,,12345678\n"
                            "0,,145.5,,,,,,\n"
                            "129,,145.5,,,,,,\n"
                            "2,,145.5,,,,,,\n"
@@ -218,6 +219,7 @@ private slots:
                  QStringLiteral("1 of 10 rows taken.\n"
                                 "Line 2: Frequency \"145.0031\" stored as \"145.00300\"\n"
                                 "Line 2: Name \"Ab~cdefgh\" stored as \"Abcdefg\"\n"
+                                "Line 2: IDCode \"12345678\" stored as \"123456\"\n"
                                 "Line 3: location \"0\" is not a channel from 1 to 128\n"
                                 "Line 4: location \"129\" is not a channel from 1 to 128\n"
                                 "Line 5: location 2 was given before\n"
