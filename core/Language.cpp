@@ -26,6 +26,19 @@ const TLanguage::TMessage TLanguage::Messages[] = {
     {"PortError", "Cannot Open Commcmication Port.", &TLanguage::PortError},
     {"FileShort", "The file is too short to be a data file; it was not opened.",
      &TLanguage::FileShort},
+    {"CsvResult", "%1 of %2 rows taken.", &TLanguage::CsvResult},
+    {"CsvLine", "Line %1", &TLanguage::CsvLine},
+    {"CsvColumns", "The first line names no Location and Frequency columns; nothing was taken.",
+     &TLanguage::CsvColumns},
+    {"CsvLocation", "location \"%1\" is not a channel from 1 to %2", &TLanguage::CsvLocation},
+    {"CsvDuplicate", "location %1 was given before", &TLanguage::CsvDuplicate},
+    {"CsvFrequency", "%1 \"%2\" is outside the enabled bands", &TLanguage::CsvFrequency},
+    {"CsvTone", "tone \"%1\" is not in the tone list", &TLanguage::CsvTone},
+    {"CsvValue", "%1 \"%2\" cannot be taken", &TLanguage::CsvValue},
+    {"CsvChanged", "%1 \"%2\" stored as \"%3\"", &TLanguage::CsvChanged},
+    {"CsvOverwrite", "Channels %1 already hold data. Overwrite them?", &TLanguage::CsvOverwrite},
+    {"CsvPaste", "Paste channels", &TLanguage::CsvPaste},
+    {"CsvImport", "Import CSV", &TLanguage::CsvImport},
 };
 
 const int TLanguage::MessageCount = int(sizeof(Messages) / sizeof(Messages[0]));

@@ -29,6 +29,18 @@ public:
     QString WriteOk;
     QString PortError;
     QString FileShort;
+    QString CsvResult;
+    QString CsvLine;
+    QString CsvColumns;
+    QString CsvLocation;
+    QString CsvDuplicate;
+    QString CsvFrequency;
+    QString CsvTone;
+    QString CsvValue;
+    QString CsvChanged;
+    QString CsvOverwrite;
+    QString CsvPaste;
+    QString CsvImport;
 
     // One message: its key, its default text and where TLanguage keeps it.
     struct TMessage {

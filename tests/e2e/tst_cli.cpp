@@ -279,6 +279,42 @@ private slots:
         QCOMPARE(out.mid(0x1290, 16), crafted.mid(0x1290, 16));
     }
 
+    // export-csv to stdout and to a file, import-csv onto a new image, and the export of the
+    // result: the same text but for the name character that no name takes.
+    void csvRoundTrip() {
+        WriteFile(Path(QStringLiteral("crafted.dat")), Crafted());
+        const TRun shown = Run({QStringLiteral("export-csv"), Path(QStringLiteral("crafted.dat"))});
+        QCOMPARE(shown.status, 0);
+        QVERIFY(shown.out.startsWith(QStringLiteral("Location,Name,Frequency,Duplex,")));
+        QCOMPARE(shown.out.count(QStringLiteral("\r\n")), 6); // the header and 5 channels
+        const QString csv = Path(QStringLiteral("crafted.csv"));
+        QCOMPARE(
+            Run({QStringLiteral("export-csv"), Path(QStringLiteral("crafted.dat")), csv}).status,
+            0);
+        QCOMPARE(ReadFile(csv), shown.out.toUtf8());
+        const TRun imported =
+            Run({QStringLiteral("import-csv"), csv, Path(QStringLiteral("new.dat")),
+                 Path(QStringLiteral("in.dat"))});
+        QCOMPARE(imported.status, 0);
+        QCOMPARE(imported.err, QStringLiteral("5 of 5 rows taken.\nLine 5: Name \"A,B\"\u0080 a\" "
+                                              "stored as \"A,B\" a\"\n"));
+        const TRun again = Run({QStringLiteral("export-csv"), Path(QStringLiteral("in.dat"))});
+        QCOMPARE(again.out, QString(shown.out).remove(QChar(0x80)));
+    }
+
+    // No row taken: the summary names each refused row, the exit status is 2, nothing is saved.
+    void csvNothingTaken() {
+        const QString csv = Path(QStringLiteral("bad.csv"));
+        WriteFile(csv, "Location,Frequency\n1,300\n");
+        const QString out = Path(QStringLiteral("none.dat"));
+        const TRun run =
+            Run({QStringLiteral("import-csv"), csv, Path(QStringLiteral("new.dat")), out});
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains(QStringLiteral("Line 2: Frequency \"300\" is outside")),
+                 qPrintable(run.err));
+        QVERIFY(!QFile::exists(out));
+    }
+
     void translatedList() {
         QTemporaryDir home;
         WriteFile(home.filePath(QStringLiteral("SysInfo.Ini")), "[SysInfo]\r\nLanguage_ID=1\r\n");
@@ -366,6 +402,9 @@ private slots:
             << QStringList{QStringLiteral("resave"), QStringLiteral("a")};
         QTest::newRow("extra argument")
             << QStringList{QStringLiteral("new"), QStringLiteral("a"), QStringLiteral("b")};
+        QTest::newRow("export-csv with three files")
+            << QStringList{QStringLiteral("export-csv"), QStringLiteral("a"), QStringLiteral("b"),
+                           QStringLiteral("c")};
     }
 
     void usageErrors() {

@@ -455,6 +455,71 @@ private slots:
         QVERIFY(grid.Db.All.Image == expected.Image);
     }
 
+    // Ctrl+C copies the selected rows; Ctrl+V puts them into consecutive rows from the selected
+    // one, asking before a channel that holds data is overwritten, as one undoable step.
+    void copyAndPasteRows() {
+        TGrid grid;
+        TALL& all = grid.Db.All;
+        NewChannel(all, 1, QStringLiteral("145.5"));
+        for (auto [code, text] : {std::pair{FieldCode::TxFreq, "146.1"},
+                                  {FieldCode::TxTone, "D754I"},
+                                  {FieldCode::RxTone, "88.5"},
+                                  {FieldCode::Name, "A B"},
+                                  {FieldCode::PttId, "2"},
+                                  {FieldCode::Power, "0"}}) {
+            QString value = QString::fromLatin1(text);
+            WriteChannelField(all, 1, code, value);
+        }
+        NewChannel(all, 2, QStringLiteral("438.5"));
+        NewChannel(all, 11, QStringLiteral("147.0"));
+        QVERIFY(grid.Open());
+        QItemSelectionModel* selection = grid.Grid->selectionModel();
+        selection->select(
+            QItemSelection(grid.Grid->model()->index(0, 1), grid.Grid->model()->index(1, 1)),
+            QItemSelectionModel::ClearAndSelect);
+        QTest::keyClick(grid.Grid, Qt::Key_C, Qt::ControlModifier);
+        const QStringList copied =
+            QGuiApplication::clipboard()->text().split(QStringLiteral("\r\n"));
+        QCOMPARE(copied.size(), 4);
+        QVERIFY(copied[0].startsWith(QStringLiteral("Location\tName\tFrequency\tDuplex\t")));
+
+        const TALL before = all;
+        grid.Click(10, FieldCode::Name);
+        TMessageBoxSeam::QueueAnswer(MessageResult::No);
+        QTest::keyClick(grid.Grid, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(all.Image == before.Image);
+        TMessageBoxSeam::QueueAnswer(MessageResult::Yes);
+        QTest::keyClick(grid.Grid, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(TMessageBoxSeam::TakeShown().size(), size_t(2)); // the questions, no summary
+        for (int k : {1, 2})
+            QCOMPARE(grid.RowTexts(k + 9).mid(1), grid.RowTexts(k).mid(1));
+        grid.Db.Document.Undo();
+        QVERIFY(all.Image == before.Image);
+        QCOMPARE(grid.Text(11, FieldCode::RxFreq), QStringLiteral("147.00000"));
+    }
+
+    // A row of a CHIRP-style paste that names a tone the list lacks is refused and named.
+    void pasteReportsRefusedRows() {
+        TGrid grid;
+        QVERIFY(grid.Open());
+        QGuiApplication::clipboard()->setText(
+            QStringLiteral("Location\tName\tFrequency\tTone\trToneFreq\n"
+                           "1\tX\t146.5\tTone\t100.0\n"
+                           "2\tY\t146.6\tTone\t69.0\n"));
+        grid.Click(20, FieldCode::RxFreq);
+        TMessageBoxSeam::QueueAnswer(MessageResult::Ok);
+        QTest::keyClick(grid.Grid, Qt::Key_V, Qt::ControlModifier);
+        const std::vector<TMessageBoxSeam::TShown> shown = TMessageBoxSeam::TakeShown();
+        QCOMPARE(shown.size(), size_t(1));
+        QCOMPARE(shown[0].Caption, grid.Db.Language.Caution);
+        QCOMPARE(shown[0].Text,
+                 QStringLiteral("1 of 2 rows taken.\n"
+                                "Channel 21: tone \"69.0\" is not in the tone list"));
+        QCOMPARE(grid.Text(20, FieldCode::TxTone), QStringLiteral("100.0"));
+        QCOMPARE(grid.Text(20, FieldCode::Name), QStringLiteral("X"));
+        QCOMPARE(grid.Stored(21, FieldCode::RxFreq), QStringLiteral("<empty>"));
+    }
+
     void typingRxCreatesAndClearingDeletes() {
         TGrid grid;
         QVERIFY(grid.Open());

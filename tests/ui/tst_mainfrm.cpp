@@ -349,6 +349,46 @@ private slots:
         QVERIFY(!undo->isEnabled() && !redo->isEnabled());
     }
 
+    // Import asks before overwriting a channel, is one undoable step and reports refused rows;
+    // export writes the present channels.
+    void csvImportAndExport() {
+        Db->Document.Edit(TImageChange::Channel(2),
+                          [this] { NewChannel(Db->All, 2, QStringLiteral("145.00000")); });
+        WriteFile(Path("in.csv"), "Location,Frequency,Name,Tone,rToneFreq\n"
+                                  "2,146.5,NEW,Tone,100.0\n3,146.6,X\n4,999,Y\n");
+        auto* table = Grids().value(0)->findChild<QTableWidget*>(QStringLiteral("gvChs"));
+        const auto import = [&](std::initializer_list<int> answers) {
+            TFileDialog::QueueFileName(Path("in.csv"));
+            for (int answer : answers)
+                TMessageBoxSeam::QueueAnswer(answer);
+            Frm->RunCommand(Command::ImportCsv);
+            return ShownTexts();
+        };
+        QCOMPARE(import({MessageResult::No}),
+                 QStringList{"Channels 2 already hold data. Overwrite them?"});
+        QCOMPARE(table->item(1, 1)->text(), QStringLiteral("145.00000"));
+        QVERIFY(table->item(2, 1)->text().isEmpty());
+
+        QCOMPARE(import({MessageResult::Yes, MessageResult::Ok}),
+                 (QStringList{"Channels 2 already hold data. Overwrite them?",
+                              "2 of 3 rows taken.\nLine 4: Frequency \"999\" is outside the "
+                              "enabled bands"}));
+        QCOMPARE(table->item(1, 1)->text(), QStringLiteral("146.50000"));
+        QCOMPARE(table->item(2, 1)->text(), QStringLiteral("146.60000"));
+        QAction* undo = Action("nUndo");
+        QCOMPARE(undo->text(), QStringLiteral("&Undo Import CSV"));
+        undo->trigger();
+        QCOMPARE(table->item(1, 1)->text(), QStringLiteral("145.00000"));
+        QVERIFY(table->item(2, 1)->text().isEmpty());
+
+        Action("nRedo")->trigger();
+        TFileDialog::QueueFileName(Path("out.csv"));
+        Frm->RunCommand(Command::ExportCsv);
+        const QList<QByteArray> lines = ReadFile(Path("out.csv")).split('\n');
+        QCOMPARE(lines.size(), 4); // the header, channels 2 and 3, nothing after the last CRLF
+        QVERIFY(lines[1].startsWith("2,NEW,146.500000,,0.000000,Tone,100.0,"));
+    }
+
     // The real dialog: band 2 (136-174 MHz, channel 1's band) is switched off and OK pressed.
     // A new image for that choice is made only when every question lets it; on any other path
     // the state, the image and the status bar stay as they were.

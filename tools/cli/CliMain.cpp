@@ -5,8 +5,11 @@
 #include "core/Channel.h"
 #include "core/ChannelRecord.h"
 #include "core/ChannelRow.h"
+#include "core/ChirpCsv.h"
+#include "core/CsvText.h"
 #include "tools/cli/CliExchange.h"
 #include "core/DataFile.h"
+#include "core/FileAccess.h"
 #include "core/IniFile.h"
 #include "core/Maindb.h"
 #include "core/Messages.h"
@@ -14,6 +17,7 @@
 #include "core/SettingsReport.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QIODevice>
 #include <QTextStream>
 
@@ -21,6 +25,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <numeric>
 
 namespace {
 
@@ -34,6 +39,12 @@ const char* const Usage =
     "  zp407ne-cli info FILE.dat           show the radio information\n"
     "  zp407ne-cli settings FILE.dat       print the VFO and function settings as INI\n"
     "  zp407ne-cli resave IN.dat OUT.dat   open IN, read every channel, save as OUT\n"
+    "  zp407ne-cli export-csv FILE.dat [OUT.csv]\n"
+    "                                      the channels as CHIRP generic CSV (stdout\n"
+    "                                      without OUT)\n"
+    "  zp407ne-cli import-csv IN.csv BASE.dat OUT.dat\n"
+    "                                      the channels of IN onto BASE, saved as OUT;\n"
+    "                                      refused rows and changed values on stderr\n"
     "  zp407ne-cli read [--port COMn] OUT.dat\n"
     "                                      read the radio, save its memory as OUT\n"
     "  zp407ne-cli write [--port COMn] [--force] IN.dat\n"
@@ -47,7 +58,8 @@ const char* const Usage =
     "Settings and language files are read from the program folder, or from the folder\n"
     "named by ZP407NE_HOME. Progress and the radio's messages go to stderr.\n"
     "Exit status: 0 success, 1 usage error, 2 a file could not be opened or saved, or the\n"
-    "read or write did not complete (its message says why; a failed read saves nothing).\n";
+    "read or write did not complete (its message says why; a failed read saves nothing),\n"
+    "or no row of the CSV file could be taken (nothing is saved then).\n";
 
 QTextStream& Out() {
     static QTextStream out(stdout);
@@ -118,19 +130,8 @@ struct TProgram {
     }
 };
 
-QString CsvField(QString text) {
-    static const QString Special = QStringLiteral(",\"\r\n");
-    if (std::none_of(text.begin(), text.end(), [](QChar c) { return Special.contains(c); }))
-        return text;
-    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) +
-           QLatin1Char('"');
-}
-
 void PrintCsvLine(const QStringList& fields) {
-    QStringList quoted;
-    for (const QString& field : fields)
-        quoted << CsvField(field);
-    Out() << quoted.join(QLatin1Char(',')) << '\n';
+    Out() << TCsvText::JoinLine(fields, QLatin1Char(',')) << '\n';
 }
 
 int New(TProgram& program, const TArgs& args) {
@@ -205,11 +206,41 @@ int WriteRadio(TProgram& program, const TArgs& args) {
     return program.Exchange(TCliExchange::TKind::Write, args) ? 0 : ExitFailed;
 }
 
+int ExportCsv(TProgram& program, const TArgs& args) {
+    QString error;
+    if (!program.Open(args.Files[0], &error)) return Fail(error);
+    TfMaindb& db = program.Db;
+    std::vector<int> channels(size_t(std::max(0, db.All.ChannelCount)));
+    std::iota(channels.begin(), channels.end(), 1);
+    const QString text = TChirpCsv::Export(db.All, db.Channel, channels, QLatin1Char(','));
+    if (args.Files.size() == 1) {
+        Out() << text;
+        return 0;
+    }
+    return SaveFileSafely(args.Files[1], text.toUtf8(), &error) ? 0 : Fail(error);
+}
+
+// OUT is written only when at least one row was taken.
+int ImportCsv(TProgram& program, const TArgs& args) {
+    QFile file(args.Files[0]);
+    QString error;
+    if (!OpenRegularFile(file, &error)) return Fail(error);
+    const QString text = QString::fromUtf8(file.readAll());
+    if (!program.Open(args.Files[1], &error)) return Fail(error);
+    TfMaindb& db = program.Db;
+    const TChirpCsv::TImport import = TChirpCsv::Read(db.All, db.Language, text);
+    Err() << TChirpCsv::Summary(db.Language, import, false) << Qt::endl;
+    if (import.Rows.empty()) return ExitFailed;
+    TChirpCsv::Store(db.All, import.Rows);
+    return program.Save(args.Files[2], &error) ? 0 : Fail(error);
+}
+
 struct TCommand {
     const char* name;
     int argCount;
     const char* options; // the options it takes, separated by blanks
     int (*run)(TProgram&, const TArgs&);
+    int optionalCount = 0; // files that may follow the required ones
 };
 const TCommand Commands[] = {
     {"new", 1, "", New},
@@ -219,6 +250,8 @@ const TCommand Commands[] = {
     {"resave", 2, "", Resave},
     {"read", 1, "--port --stall-report", ReadRadio},
     {"write", 1, "--port --force --stall-report", WriteRadio},
+    {"export-csv", 1, "", ExportCsv, 1},
+    {"import-csv", 3, "", ImportCsv},
 };
 
 // Splits the arguments after the command's name into files and the options it takes; false on
@@ -239,7 +272,8 @@ bool ParseArgs(const TCommand& command, const QStringList& words, TArgs& args) {
         args.Force = args.Force || word == QLatin1String("--force");
         args.StallReport = args.StallReport || word == QLatin1String("--stall-report");
     }
-    return args.Files.size() == command.argCount;
+    return args.Files.size() >= command.argCount &&
+           args.Files.size() <= command.argCount + command.optionalCount;
 }
 
 } // namespace

@@ -1,17 +1,21 @@
 #include "ui/channels/ChsInfo.h"
 
 #include "core/ChannelRecord.h"
+#include "core/ChirpCsv.h"
 #include "core/Codecs.h"
 #include "core/Maindb.h"
+#include "ui/channels/ChannelImport.h"
 #include "ui/channels/ChsCellDelegate.h"
 #include "ui/channels/FrozenColumn.h"
 #include "widgets/CharValidator.h"
 #include "widgets/FrequencyCheck.h"
 #include "widgets/MessageBox.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -333,6 +337,7 @@ bool TfChsInfo::eventFilter(QObject* watched, QEvent* event) {
 
 // Delete on a present channel's RX cell deletes the channel, as emptying the cell does.
 bool TfChsInfo::GridKey(const QKeyEvent* key) {
+    if (ClipboardKey(key)) return true;
     const int row = gvChs->currentRow();
     const int column = gvChs->currentColumn();
     if (key->key() != Qt::Key_Delete || (key->modifiers() & ~Qt::KeypadModifier) ||
@@ -340,6 +345,42 @@ bool TfChsInfo::GridKey(const QKeyEvent* key) {
         return false;
     if (Present(row)) gvChsSetEditText(row, column, QString());
     return true;
+}
+
+bool TfChsInfo::ClipboardKey(const QKeyEvent* key) {
+    if (key->matches(QKeySequence::Copy))
+        CopyRows();
+    else if (key->matches(QKeySequence::Paste))
+        PasteRows();
+    else
+        return false;
+    return true;
+}
+
+// The channels of the rows that hold a selected cell, in order; the current row's when none.
+std::vector<int> TfChsInfo::SelectedChannels() const {
+    std::vector<int> channels;
+    for (const QModelIndex& index : gvChs->selectionModel()->selectedIndexes())
+        channels.push_back(index.row() + 1);
+    if (channels.empty() && gvChs->currentRow() >= 0) channels.push_back(gvChs->currentRow() + 1);
+    std::sort(channels.begin(), channels.end());
+    channels.erase(std::unique(channels.begin(), channels.end()), channels.end());
+    return channels;
+}
+
+void TfChsInfo::CopyRows() {
+    QGuiApplication::clipboard()->setText(
+        TChirpCsv::Export(Db.All, Db.Channel, SelectedChannels(), QLatin1Char('\t')));
+}
+
+// The rows fill consecutive channels from the first selected one.
+void TfChsInfo::PasteRows() {
+    const QString text = QGuiApplication::clipboard()->text();
+    const std::vector<int> channels = SelectedChannels();
+    if (text.trimmed().isEmpty() || channels.empty()) return;
+    HideBoxes();
+    TChannelImport::Take(Db, TChirpCsv::ReadRows(Db.All, Db.Language, text, channels.front()),
+                         Db.Language.CsvPaste, true, false);
 }
 
 // The keys that take the user from a box back to the grid, which then moves as the key asks:

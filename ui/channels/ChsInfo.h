@@ -63,6 +63,11 @@ private:
     void HideBoxes();
     bool BoxKey(QComboBox* box, QKeyEvent* key);
     bool GridKey(const QKeyEvent* key);
+    // Ctrl+C and Ctrl+V on the grid: the selected channels as CHIRP-style tab-separated rows.
+    bool ClipboardKey(const QKeyEvent* key);
+    std::vector<int> SelectedChannels() const;
+    void CopyRows();
+    void PasteRows();
     void gvChsSelectCell(int row);
     void gvChsMouseDown(int row, int column);
     void FollowRow(int row);

@@ -16,6 +16,8 @@ const std::vector<TMenuDef>& TCommandTable::Menus() {
           {"nOpenBackup", "Open &Backup...", "", Command::OpenBackup, "", -1, 0},
           {"S2", "&Save", "Ctrl+S", Command::Save, "", 3, 0},
           {"A1", "Save &As", "Ctrl+A", Command::SaveAs, "", 4, 0},
+          {"nImportCsv", "&Import CSV...", "", Command::ImportCsv, "", -1, 0},
+          {"nExportCsv", "E&xport CSV...", "", Command::ExportCsv, "", -1, 0},
           Separator,
           {"P2", "&Print", "Ctrl+P", Command::Print, "", 2, 0},
           {"V2", "Print Pre&view", "Ctrl+T", Command::PrintPreview, "", 9, 0},

@@ -44,6 +44,8 @@ enum : int {
     CloseAllWindows = 54,
     HelpTopics = 60,
     About = 61,
+    ImportCsv = 80,
+    ExportCsv = 81,
 };
 }
 

@@ -1,13 +1,16 @@
 #include "ui/main/MainFrm.h"
 
 #include "core/Backups.h"
+#include "core/ChirpCsv.h"
 #include "core/DataFile.h"
+#include "core/FileAccess.h"
 #include "core/Maindb.h"
 #include "core/Messages.h"
 #include "core/SysSettings.h"
 #include "link/PortNames.h"
 #include "ui/about/FrmAbout.h"
 #include "ui/channels/BatchEdit.h"
+#include "ui/channels/ChannelImport.h"
 #include "ui/channels/ChsEdit.h"
 #include "ui/channels/ChsInfo.h"
 #include "ui/channels/FreqEdit.h"
@@ -31,6 +34,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -51,6 +55,7 @@
 #include <algorithm>
 #include <exception>
 #include <functional>
+#include <numeric>
 
 // The resources live in the static library zpui, so they are registered by hand.
 static void InitResources() {
@@ -61,6 +66,8 @@ namespace {
 
 const QString DataFileFilter = QStringLiteral("Data File(*.dat) (*.dat)");
 const QString DataFileSuffix = QStringLiteral("dat");
+const QString CsvFileFilter = QStringLiteral("CSV File(*.csv) (*.csv)");
+const QString CsvFileSuffix = QStringLiteral("csv");
 constexpr int TreeWidth = 185;
 constexpr std::array<int, 7> PanelWidths = {50, 80, 120, 120, 120, 800, 100};
 constexpr int BandPanel = 5;
@@ -289,6 +296,8 @@ const std::map<int, TfMainFrm::TCommand>& TfMainFrm::Commands() {
         {Command::CloseAllWindows, [](TfMainFrm& f) { f.CloseAllChildren(); }},
         {Command::HelpTopics, nullptr},
         {Command::About, [](TfMainFrm& f) { f.ShowAbout(); }},
+        {Command::ImportCsv, [](TfMainFrm& f) { f.ImportCsv(); }},
+        {Command::ExportCsv, [](TfMainFrm& f) { f.ExportCsv(); }},
     };
     return commands;
 }
@@ -562,7 +571,7 @@ void TfMainFrm::Open(const QString& folder) {
 
 bool TfMainFrm::Save() {
     const QString name = db.Document.FileName();
-    return SaveTo(name.isEmpty() ? ChooseSaveFile() : name);
+    return SaveTo(name.isEmpty() ? ChooseSaveFile(DataFileFilter, DataFileSuffix) : name);
 }
 
 // Saves into the named file, which the image then belongs to; false when nothing was written (no
@@ -580,8 +589,8 @@ bool TfMainFrm::SaveTo(const QString& name) {
 }
 
 // Asks for the file to save into; false when there is none to write.
-QString TfMainFrm::ChooseSaveFile() {
-    const QString name = TFileDialog::GetSaveFileName(this, DataFileFilter, DataFileSuffix);
+QString TfMainFrm::ChooseSaveFile(const QString& filter, const QString& suffix) {
+    const QString name = TFileDialog::GetSaveFileName(this, filter, suffix);
     if (name.isEmpty()) return QString();
     if (QFileInfo::exists(name) && Ask(db.Language.FileExists) != MessageResult::Yes)
         return QString();
@@ -589,7 +598,31 @@ QString TfMainFrm::ChooseSaveFile() {
 }
 
 bool TfMainFrm::SaveAs() {
-    return SaveTo(ChooseSaveFile());
+    return SaveTo(ChooseSaveFile(DataFileFilter, DataFileSuffix));
+}
+
+void TfMainFrm::ImportCsv() {
+    const QString name = TFileDialog::GetOpenFileName(this, CsvFileFilter);
+    if (name.isEmpty()) return;
+    QFile file(name);
+    QString error;
+    if (!OpenRegularFile(file, &error)) {
+        Tell(error);
+        return;
+    }
+    const TChirpCsv::TImport import =
+        TChirpCsv::Read(db.All, db.Language, QString::fromUtf8(file.readAll()));
+    TChannelImport::Take(db, import, db.Language.CsvImport, false, true);
+}
+
+void TfMainFrm::ExportCsv() {
+    const QString name = ChooseSaveFile(CsvFileFilter, CsvFileSuffix);
+    if (name.isEmpty()) return;
+    std::vector<int> channels(size_t(std::max(0, db.All.ChannelCount)));
+    std::iota(channels.begin(), channels.end(), 1);
+    const QString text = TChirpCsv::Export(db.All, db.Channel, channels, QLatin1Char(','));
+    QString error;
+    if (!SaveFileSafely(name, text.toUtf8(), &error)) Tell(error);
 }
 
 void TfMainFrm::ChooseModel() {

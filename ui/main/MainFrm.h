@@ -98,7 +98,9 @@ private:
     bool Save();
     bool SaveTo(const QString& name);
     bool SaveAs();
-    QString ChooseSaveFile();
+    void ImportCsv();
+    void ExportCsv();
+    QString ChooseSaveFile(const QString& filter, const QString& suffix);
     void ChooseModel();
     void ChooseLanguage();
     void ShowAbout();
