@@ -2,8 +2,8 @@
 
 #include <QStringList>
 
-// The designed items of the channel settings that the VFO and batch editors offer as lists
-// beyond the grid's boxes, shared by those windows and the settings text.
+// The designed items of the channel settings that the VFO, channel and batch editors offer as
+// lists beyond the grid's boxes, shared by those windows, the settings text and the CSV columns.
 namespace ChannelLists {
 // The VFO's shift direction, by its value.
 inline QStringList Duplex() {

@@ -2,6 +2,7 @@
 
 #include "core/All.h"
 #include "core/Channel.h"
+#include "core/ChannelLists.h"
 #include "core/ChannelRecord.h"
 #include "core/ChannelRow.h"
 #include "core/CharRules.h"
@@ -72,7 +73,7 @@ constexpr TOwnColumn OwnColumns[] = {
 
 // The channel edit window's voice mode items; the grid has no voice mode column.
 const QStringList& VoiceModes() {
-    static const QStringList items{"None", "Compander", "Scrambler", "Both"};
+    static const QStringList items = ChannelLists::VoiceModes() << QStringLiteral("Both");
     return items;
 }
 
