@@ -10,6 +10,9 @@
 #include "core/Maindb.h"
 #include "core/Messages.h"
 #include "core/RadioInfo.h"
+#include "link/PortNames.h"
+#include "link/PortTexts.h"
+#include "link/UsbAdapters.h"
 
 #include <QCoreApplication>
 #include <QIODevice>
@@ -35,6 +38,7 @@ const char* const Usage =
     "                                      read the radio, save its memory as OUT\n"
     "  zp407ne-cli write [--port COMn] [--force] IN.dat\n"
     "                                      open IN and write it to the radio\n"
+    "  zp407ne-cli ports                   list the serial ports as the port dialog does\n"
     "\n"
     "  --port COMn      the radio's port (default: the port of the settings file); the\n"
     "                   [Ports] section of SysInfo.Ini maps numbers to devices\n"
@@ -189,6 +193,18 @@ int WriteRadio(TProgram& program, const TArgs& args) {
     return program.Exchange(TCliExchange::TKind::Write, args) ? 0 : ExitFailed;
 }
 
+// Every port with its device, then what keeps the cable from working, one line each.
+int Ports(TProgram& program, const TArgs&) {
+    TPortTexts texts;
+    program.Translate(texts);
+    const std::vector<TPortInfo> ports = ListPorts(program.Db.All);
+    for (const TPortInfo& port : ports)
+        Out() << texts.Line(port) << '\n';
+    for (const QString& problem : texts.Problems(ports, UnboundUsbSerialAdapters()))
+        Out() << problem << '\n';
+    return 0;
+}
+
 struct TCommand {
     const char* name;
     int argCount;
@@ -202,6 +218,7 @@ const TCommand Commands[] = {
     {"resave", 2, "", Resave},
     {"read", 1, "--port --stall-report", ReadRadio},
     {"write", 1, "--port --force --stall-report", WriteRadio},
+    {"ports", 0, "", Ports},
 };
 
 // Splits the arguments after the command's name into files and the options it takes; false on
