@@ -2,8 +2,8 @@
 
 #include "core/All.h"
 #include "core/IniFile.h"
-#include "link/SerialPort.h"
 #include "core/SysSettings.h"
+#include "link/SerialPort.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -38,18 +38,31 @@ std::tuple<int, QString, int, QString> OrderKey(const QString& path) {
     return {group, stem, name.mid(digits).toInt(), path};
 }
 
-QString DeviceDetails(const QString& device) {
-    const QString location = DevicePath(device);
-    QStringList parts;
-    if (location != device) parts << location;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        if (info.systemLocation() != location) continue;
-        const QString manufacturer = info.manufacturer().trimmed();
-        const QString description = info.description().trimmed();
-        if (!manufacturer.isEmpty() && !description.contains(manufacturer)) parts << manufacturer;
-        if (!description.isEmpty()) parts << description;
+// The port with what the system tells of its device; its state is left Free.
+TPortInfo DescribePort(int number, const QString& device, const QList<QSerialPortInfo>& system) {
+    TPortInfo port;
+    port.Number = number;
+    port.Device = device;
+    port.Location = DevicePath(device);
+    for (const QSerialPortInfo& info : system) {
+        if (info.systemLocation() != port.Location) continue;
+        port.Maker = info.manufacturer().trimmed();
+        port.Product = info.description().trimmed();
+        if (info.hasVendorIdentifier() && info.hasProductIdentifier()) {
+            port.VendorId = info.vendorIdentifier();
+            port.ProductId = info.productIdentifier();
+        }
     }
-    return parts.join(QLatin1Char(' '));
+    return port;
+}
+
+TPortState ProbePort(const TPortInfo& port) {
+    TSerialPort probe;
+    TLineSettings line;
+    line.Device = port.Device;
+    if (probe.Open(line, nullptr)) return TPortState::Free;
+    if (!QFileInfo::exists(port.Location)) return TPortState::Missing;
+    return TSerialPort::AccessDenied(port.Location) ? TPortState::Denied : TPortState::Busy;
 }
 
 } // namespace
@@ -126,23 +139,24 @@ bool PortLineSettings(const TALL& all, TLineSettings* settings, QString* error) 
     return false;
 }
 
-void ListComPorts(const TALL& all, QStringList& ports) {
+std::vector<TPortInfo> ListPorts(const TALL& all) {
+    const QList<QSerialPortInfo> system = QSerialPortInfo::availablePorts();
+    std::vector<TPortInfo> ports;
     for (const auto& [number, device] : PortMap(all)) {
-        TSerialPort probe;
-        TLineSettings line;
-        line.Device = device;
-        if (!probe.Open(line, nullptr)) continue;
-        probe.Close();
-        ports << PortName(number);
+        ports.push_back(DescribePort(number, device, system));
+        ports.back().State = ProbePort(ports.back());
     }
+    return ports;
+}
+
+void ListComPorts(const TALL& all, QStringList& ports) {
+    for (const TPortInfo& port : ListPorts(all))
+        if (port.State == TPortState::Free) ports << PortName(port.Number);
 }
 
 QString PortDescription(const TALL& all, int number) {
     const std::map<int, QString> ports = PortMap(all);
     const auto port = ports.find(number);
     if (port == ports.end()) return QString();
-    const QString details = DeviceDetails(port->second);
-    QString text = PortName(number) + QStringLiteral(" = ") + port->second;
-    if (!details.isEmpty()) text += QStringLiteral(" (") + details + QLatin1Char(')');
-    return text;
+    return DescribePort(number, port->second, QSerialPortInfo::availablePorts()).Line();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/LinkPort.h"
+#include "link/PortInfo.h"
 
 #include <QString>
 #include <QStringList>
@@ -41,10 +42,13 @@ QString PortDevice(const TALL& all, const QString& portName);
 // stands behind the name.
 bool PortLineSettings(const TALL& all, TLineSettings* settings, QString* error);
 
+// Every port of the port map with its device details, each tried by opening and closing it.
+std::vector<TPortInfo> ListPorts(const TALL& all);
+
 // Appends "COMn" for every port that can be opened right now, in number order; a port held by
 // another program is left out. The list is not cleared first.
 void ListComPorts(const TALL& all, QStringList& ports);
 
-// A line for a tool tip, such as "COM3 = /dev/ttyUSB0 (FTDI FT232R USB UART)"; empty when no
-// device stands behind the number.
+// A line for a tool tip, such as "COM3 — /dev/ttyUSB0 — FTDI FT232R USB UART (0403:6001)";
+// empty when no device stands behind the number.
 QString PortDescription(const TALL& all, int number);

@@ -1,6 +1,7 @@
 #include "link/SerialPort.h"
 
 #include "link/PortNames.h"
+#include "link/PortTexts.h"
 
 #include <QFile>
 #include <QTimer>
@@ -21,15 +22,6 @@ constexpr int LineErrorPollMs = 100;
 // What the port holds of received bytes; past that it leaves them to the driver, so a device
 // that floods the line cannot grow the program's memory.
 constexpr qint64 ReceiveBufferSize = 4096;
-
-bool AccessDenied(const QString& device) {
-#ifdef Q_OS_UNIX
-    return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 && errno == EACCES;
-#else
-    Q_UNUSED(device);
-    return false;
-#endif
-}
 
 } // namespace
 
@@ -183,13 +175,18 @@ void TSerialPort::LoseDevice(const QString& reason) {
         Qt::QueuedConnection);
 }
 
+bool TSerialPort::AccessDenied(const QString& device) {
+#ifdef Q_OS_UNIX
+    return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 && errno == EACCES;
+#else
+    Q_UNUSED(device);
+    return false;
+#endif
+}
+
 QString TSerialPort::OpenErrorText(QSerialPort::SerialPortError error, const QString& device,
                                    bool accessDenied, const QString& systemText) {
-    if (accessDenied)
-        return QStringLiteral("Permission denied: you may not use the serial device %1. Add your "
-                              "user to the \"dialout\" group (sudo usermod -a -G dialout $USER), "
-                              "then log out and log in again.")
-            .arg(device);
+    if (accessDenied) return TPortTexts().Text(TPortTexts::Permission).arg(device);
     switch (error) {
     case QSerialPort::PermissionError:
         return QStringLiteral("The serial device %1 is in use by another program.").arg(device);

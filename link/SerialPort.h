@@ -33,6 +33,8 @@ public:
     // lacks read or write permission on the device file.
     static QString OpenErrorText(QSerialPort::SerialPortError error, const QString& device,
                                  bool accessDenied, const QString& systemText);
+    // Whether the user lacks read or write permission on the device file.
+    static bool AccessDenied(const QString& device);
 
 protected:
     // The line errors counted by the driver so far (framing, parity, overrun, break); false

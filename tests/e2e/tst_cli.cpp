@@ -1,6 +1,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 // Runs the real zp407ne-cli on small data files made from a fresh image with a few bytes set.
 class TstCli : public QObject {
@@ -15,10 +18,10 @@ class TstCli : public QObject {
     QTemporaryDir Home;
     QByteArray NewFile;
 
-    TRun Run(const QStringList& args) {
+    TRun Run(const QStringList& args, const QString& home = QString()) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ZP407NE_HOME"), Home.path());
+        env.insert(QStringLiteral("ZP407NE_HOME"), home.isEmpty() ? Home.path() : home);
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(ZP_CLI), args);
         if (!process.waitForFinished(30000)) return {};
@@ -337,6 +340,35 @@ private slots:
                       {QStringLiteral("info"), Path(QStringLiteral("crafted.dat"))});
         QVERIFY(process.waitForFinished(30000));
         QVERIFY(process.readAllStandardOutput().startsWith("Model: ZP-407NE\n"));
+    }
+
+    void ports_data() {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("missing");
+        QTest::newRow("English") << QByteArray() << QStringLiteral("not present");
+        QTest::newRow("Chinese") << QByteArray("[SysInfo]\nLanguage_ID=1\n") << "不在";
+    }
+
+    // The ports as the port dialog lists them: COM1 a pseudo-terminal, COM2 a device that is not
+    // there; the serial devices of this machine follow.
+    void ports() {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, missing);
+        const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+        const QString slave = QString::fromLocal8Bit(::ptsname(master));
+        QTemporaryDir home;
+        WriteFile(home.filePath(QStringLiteral("SysInfo.Ini")),
+                  settings + "[Ports]\nCOM1=" + slave.toUtf8() + "\nCOM2=/dev/ttyNoSuchPort2\n");
+        WriteFile(home.filePath(QStringLiteral("Chinese.Ini")),
+                  "[fSetPort]\nlbMissing.Caption=不在\n");
+        const TRun run = Run({QStringLiteral("ports")}, home.path());
+        ::close(master);
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.endsWith(QLatin1Char('\n')));
+        QCOMPARE(run.out.split(QLatin1Char('\n')).mid(0, 2),
+                 (QStringList{"COM1 — " + slave, "COM2 — /dev/ttyNoSuchPort2 — " + missing}));
+        QVERIFY(run.err.isEmpty());
     }
 
     void rejectedFiles_data() {

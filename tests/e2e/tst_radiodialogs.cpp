@@ -430,7 +430,7 @@ private slots:
         Action("tbCom")->trigger();
         QCOMPARE(Rig->Db.All.PortName, QStringLiteral("COM5"));
         QCOMPARE(Panel(*Frm, 3)->text(), QStringLiteral("Port: COM5"));
-        QCOMPARE(Panel(*Frm, 3)->toolTip(), QStringLiteral("COM5 = /dev/fake5"));
+        QCOMPARE(Panel(*Frm, 3)->toolTip(), QStringLiteral("COM5 — /dev/fake5"));
     }
 
     // The first showing upper-cases the stored port name and, when that port is not present,
@@ -458,7 +458,7 @@ private slots:
         const QLabel* panel = Panel(frm, 3);
         QCOMPARE(panel->text(), QStringLiteral("Port: ") + chosen);
         const QByteArray device = chosen == QLatin1String("COM1") ? com1.Device : com2.Device;
-        QVERIFY(panel->toolTip().startsWith(chosen + QStringLiteral(" = ") + device));
+        QCOMPARE(panel->toolTip(), chosen + QStringLiteral(" — ") + device);
     }
 
     // ---- end to end: the real serial port and clock against zp407ne-sim ----

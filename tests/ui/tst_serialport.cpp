@@ -1,11 +1,16 @@
 #include "core/All.h"
+#include "core/Language.h"
+#include "core/MessageKind.h"
 #include "link/PortNames.h"
 #include "link/SerialPort.h"
 #include "ui/link/SetPort.h"
+#include "widgets/MessageBox.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -90,6 +95,46 @@ void WriteFile(const QString& fileName, const QByteArray& text) {
     file.write(text);
 }
 
+// Ports from "number=device" entries; a trailing "!" marks a port that cannot be opened.
+std::vector<TPortInfo> FakePorts(const QStringList& entries) {
+    std::vector<TPortInfo> ports;
+    for (const QString& entry : entries) {
+        TPortInfo port;
+        port.Number = entry.section(QLatin1Char('='), 0, 0).toInt();
+        port.Device = entry.section(QLatin1Char('='), 1);
+        port.State = port.Device.endsWith(QLatin1Char('!')) ? TPortState::Busy : TPortState::Free;
+        port.Device.remove(QLatin1Char('!'));
+        port.Location = port.Device;
+        ports.push_back(port);
+    }
+    return ports;
+}
+
+// A port list that changes at every look: the n-th look sees lists[n], the last one from then
+// on.
+TfSetPort::TPortSource ChangingSource(const QList<QStringList>& lists,
+                                      std::vector<TUsbAdapter> unbound = {}) {
+    auto looks = std::make_shared<int>(0);
+    return {
+        [=](const TALL&) { return FakePorts(lists[std::min(int(lists.size()) - 1, (*looks)++)]); },
+        [=] { return unbound; }};
+}
+
+QStringList Lines(const QStringList& entries) {
+    QStringList lines;
+    for (const TPortInfo& port : FakePorts(entries))
+        lines << TPortTexts().Line(port);
+    return lines;
+}
+
+QStringList Rows(QWidget& dialog) {
+    QStringList rows;
+    const QListWidget* list = dialog.findChild<QListWidget*>(QStringLiteral("cxDevices"));
+    for (int row = 0; row < list->count(); ++row)
+        rows << list->item(row)->text();
+    return rows;
+}
+
 } // namespace
 
 // The serial line over a real QSerialPort on pseudo-terminals, the "COM" + number names of the
@@ -99,6 +144,7 @@ class TstSerialPort : public QObject {
 
     std::unique_ptr<QTemporaryDir> Folder;
     TALL All;
+    TLanguage Language;
 
     QString FolderFile(const QString& name) const { return Folder->filePath(name); }
     static QRadioButton* Radio(QWidget& dialog, int number) {
@@ -117,6 +163,7 @@ private slots:
         All.ProgramFolder = Folder->path() + QLatin1Char('/');
         All.BaudRate = 4800;
     }
+    void cleanup() { TMessageBoxSeam::Reset(); }
 
     void opensWithTheLineSettings_data() {
         QTest::addColumn<int>("baudRate");
@@ -371,13 +418,17 @@ private slots:
         QCOMPARE(map, expected);
     }
 
-    // COM1 and COM3 name pseudo-terminals, COM3 is held open, COM5 names no device.
+    // COM1 and COM3 name pseudo-terminals, COM3 is held open, COM2 is a link to a third one (as
+    // /dev/serial/by-id/... links are), COM5 names no device.
     void listsThePortsThatOpen() {
         TPty one;
+        TPty two;
         TPty three;
+        const QString link = FolderFile(QStringLiteral("usb-cable-if00-port0"));
+        QVERIFY(QFile::link(two.Slave, link));
         WriteFile(FolderFile(QStringLiteral("SysInfo.Ini")),
-                  QStringLiteral("[Ports]\nCOM1=%1\nCOM3=%2\nCOM5=/dev/ttyNoSuchPort5\n")
-                      .arg(one.Slave, three.Slave)
+                  QStringLiteral("[Ports]\nCOM1=%1\nCOM2=%2\nCOM3=%3\nCOM5=/dev/ttyNoSuchPort5\n")
+                      .arg(one.Slave, link, three.Slave)
                       .toUtf8());
         TSerialPort holder;
         QVERIFY(holder.Open(Line(three.Slave), nullptr));
@@ -385,12 +436,25 @@ private slots:
         ListComPorts(All, ports);
         QCOMPARE(ports.first(), QStringLiteral("kept"));
         QVERIFY(ports.contains(QStringLiteral("COM1")));
+        QVERIFY(ports.contains(QStringLiteral("COM2")));
         QVERIFY(!ports.contains(QStringLiteral("COM3")));
         QVERIFY(!ports.contains(QStringLiteral("COM5")));
         QCOMPARE(ports.count(QStringLiteral("COM1")), 1);
 
+        // The devices of this machine take the free numbers; the named ones are checked.
+        QStringList lines;
+        for (const TPortInfo& port : ListPorts(All))
+            if (QList<int>{1, 2, 3, 5}.contains(port.Number)) lines << TPortTexts().Line(port);
+        QCOMPARE(lines, (QStringList{
+                            "COM1 — " + one.Slave,
+                            "COM2 — " + link + " → " + two.Slave,
+                            "COM3 — " + three.Slave +
+                                " — cannot be opened: another program may be using it",
+                            "COM5 — /dev/ttyNoSuchPort5 — not present",
+                        }));
+
         QCOMPARE(PortDevice(All, QStringLiteral("COM3")), three.Slave);
-        QVERIFY(PortDescription(All, 1).startsWith(QStringLiteral("COM1 = ") + one.Slave));
+        QCOMPARE(PortDescription(All, 2), "COM2 — " + link + " → " + two.Slave);
         All.PortName = QStringLiteral("COM5");
         TLineSettings line;
         QVERIFY(PortLineSettings(All, &line, nullptr));
@@ -402,6 +466,8 @@ private slots:
         QVERIFY2(error.contains(QStringLiteral("COMx")), qPrintable(error));
     }
 
+    // present: "number=device" entries, "!" marking a port that cannot be opened; click: a
+    // control, or "row N" of the port list.
     void dialogPorts_data() {
         QTest::addColumn<QStringList>("present");
         QTest::addColumn<QString>("current");
@@ -410,16 +476,23 @@ private slots:
         QTest::addColumn<QString>("click");
         QTest::addColumn<QString>("close");
         QTest::addColumn<QString>("expected");
-        const QStringList oneAndThree{"COM1", "COM3"};
+        const QStringList oneAndThree{"1=/dev/fake1", "3=/dev/fake3"};
         const QList<int> one3{1, 3};
         QTest::newRow("choose COM3") << oneAndThree << "COM1" << one3 << 1 << "cxPort3"
                                      << "btnOk"
                                      << "COM3";
+        QTest::newRow("choose COM3 in the list") << oneAndThree << "COM1" << one3 << 1 << "row 1"
+                                                 << "btnOk"
+                                                 << "COM3";
+        QTest::newRow("a port that does not open is listed, not enabled")
+            << QStringList{"1=/dev/fake1", "2=/dev/fake2!", "3=/dev/fake3"} << "COM1" << one3 << 1
+            << QString() << "btnOk"
+            << "COM1";
         QTest::newRow("absent current port stays selected")
             << oneAndThree << "COM7" << one3 << 7 << QString() << "btnOk"
             << "COM7";
         QTest::newRow("COM21 enables nothing")
-            << QStringList{"COM21"} << "COM2" << QList<int>{} << 2 << QString() << "btnOk"
+            << QStringList{"21=/dev/fake21"} << "COM2" << QList<int>{} << 2 << QString() << "btnOk"
             << "COM2";
         QTest::newRow("no number, no selection")
             << oneAndThree << "COMx" << one3 << 0 << QString() << "btnOk"
@@ -440,56 +513,142 @@ private slots:
         QFETCH(QString, close);
         QFETCH(QString, expected);
         All.PortName = current;
-        TfSetPort dialog(All);
-        dialog.SetPortSource({[&](const TALL&, QStringList& ports) { ports << present; },
-                              [](const TALL&, int number) {
-                                  return QStringLiteral("COM%1 = /dev/fake%1").arg(number);
-                              }});
+        TfSetPort dialog(All, Language);
+        dialog.SetPortSource(ChangingSource({present}));
         dialog.show();
-        QCOMPARE(dialog.findChild<QComboBox*>(QStringLiteral("cxCom"))->count(), present.size());
+        QCOMPARE(Rows(dialog), Lines(present));
+        QCOMPARE(dialog.findChild<QComboBox*>(QStringLiteral("cxCom"))->count(),
+                 int(present.filter(QRegularExpression("/dev/fake\\d+$")).size()));
         for (int number = 1; number <= 20; ++number) {
             QRadioButton* button = Radio(dialog, number);
+            const QString name = QStringLiteral("%1=/dev/fake%1").arg(number);
+            const bool listed = present.contains(name) || present.contains(name + '!');
             QCOMPARE(button->isEnabled(), enabled.contains(number));
             QCOMPARE(button->isChecked(), number == selected);
-            QCOMPARE(button->toolTip(), enabled.contains(number)
-                                            ? QStringLiteral("COM%1 = /dev/fake%1").arg(number)
-                                            : QString());
+            QCOMPARE(button->toolTip(),
+                     listed ? QStringLiteral("COM%1 — /dev/fake%1").arg(number) : QString());
         }
-        if (!click.isEmpty()) Click(dialog, click);
+        if (click.startsWith(QLatin1String("row "))) {
+            auto* list = dialog.findChild<QListWidget*>(QStringLiteral("cxDevices"));
+            const QRect row = list->visualItemRect(list->item(click.mid(4).toInt()));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        } else if (!click.isEmpty()) {
+            Click(dialog, click);
+        }
         Click(dialog, close);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(All.PortName, expected);
     }
 
+    // What keeps the cable from working shows below the list, and nothing when all is well.
+    void dialogProblems() {
+        TfSetPort dialog(All, Language);
+        QList<QStringList> lists{{"1=/dev/ttyS0", "2=/dev/ttyUSB0"}};
+        dialog.SetPortSource(ChangingSource(lists, {{0x1a86, 0x7523, "QinHeng CH340"}}));
+        dialog.show();
+        auto* problems = dialog.findChild<QLabel*>(QStringLiteral("lbProblems"));
+        QVERIFY(problems->isVisible());
+        QVERIFY2(problems->text().contains("QinHeng CH340 (1a86:7523)") &&
+                     problems->text().contains("sudo apt remove brltty"),
+                 qPrintable(problems->text()));
+
+        TfSetPort fine(All, Language);
+        fine.SetPortSource(ChangingSource(lists));
+        fine.show();
+        QVERIFY(!fine.findChild<QLabel*>(QStringLiteral("lbProblems"))->isVisible());
+    }
+
+    // "Find my cable": the list with the cable unplugged against the list with it plugged in.
+    // lists: the looks at the ports (showing, unplugged, plugged in, each further try); answers:
+    // to the boxes after the two prompts.
+    void findMyCable_data() {
+        QTest::addColumn<QList<QStringList>>("lists");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("expected");
+        const QStringList plugged{"1=/dev/ttyUSB0", "2=/dev/ttyS0"};
+        const QStringList unplugged{"1=/dev/ttyS0"};
+        // The serial port moves from COM1 to COM2 when the adapter comes back as COM1: only the
+        // device tells which port is new.
+        QTest::newRow("plugged in")
+            << QList<QStringList>{plugged, unplugged, plugged} << QList<int>{} << 1 << "COM1";
+        QTest::newRow("found at the second look")
+            << QList<QStringList>{plugged, unplugged, unplugged, plugged}
+            << QList<int>{MessageResult::Retry} << 1 << "COM1";
+        QTest::newRow("nothing appeared")
+            << QList<QStringList>{plugged, unplugged, unplugged}
+            << QList<int>{MessageResult::Retry, MessageResult::Cancel} << 2 << "COM2";
+    }
+    void findMyCable() {
+        QFETCH(QList<QStringList>, lists);
+        QFETCH(QList<int>, answers);
+        QFETCH(int, selected);
+        QFETCH(QString, expected);
+        All.PortName = QStringLiteral("COM2");
+        TfSetPort dialog(All, Language);
+        dialog.SetPortSource(ChangingSource(lists));
+        dialog.show();
+        for (int answer : QList<int>{MessageResult::Ok, MessageResult::Ok} + answers)
+            TMessageBoxSeam::QueueAnswer(answer);
+        Click(dialog, QStringLiteral("btnFind"));
+
+        QStringList shown;
+        for (const TMessageBoxSeam::TShown& box : TMessageBoxSeam::TakeShown()) {
+            QCOMPARE(box.Caption, Language.Confirmation);
+            shown << box.Text;
+        }
+        QStringList prompts{"Unplug the programming cable, then press OK.",
+                            "Plug the programming cable in, then press OK."};
+        for (int i = 0; i < answers.size(); ++i)
+            prompts << "No new port appeared. Check that the cable is plugged in, then press "
+                       "Retry to look again.";
+        QCOMPARE(shown, prompts);
+        QVERIFY(!TMessageBoxSeam::Active());
+        QCOMPARE(Radio(dialog, selected)->isChecked(), true);
+        const auto* list = dialog.findChild<QListWidget*>(QStringLiteral("cxDevices"));
+        QCOMPARE(Rows(dialog), Lines(lists.last()));
+        if (selected == 1) QCOMPARE(list->currentItem()->text(), "COM1 — /dev/ttyUSB0");
+        Click(dialog, QStringLiteral("btnOk"));
+        QCOMPARE(All.PortName, expected);
+    }
+
     // The built-in language keeps "COM1".."COM20" even where a language file exists; another
-    // language captions the buttons with lbName and the number. The group box always shows the
-    // form's caption.
+    // language captions the buttons with lbName and the number, and the port list takes its
+    // words from the file too. The group box always shows the form's caption.
     void dialogCaptions_data() {
         QTest::addColumn<int>("languageIndex");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("button5");
+        QTest::addColumn<QString>("missing");
         QTest::newRow("built-in") << 0 << "Communication Port"
-                                  << "COM5";
+                                  << "COM5"
+                                  << "COM2 — /dev/ttyUSB1 — not present";
         QTest::newRow("translated") << 1 << "Schnittstelle"
-                                    << "Anschluss5";
+                                    << "Anschluss5"
+                                    << "COM2 — /dev/ttyUSB1 — fehlt";
     }
     void dialogCaptions() {
         QFETCH(int, languageIndex);
         QFETCH(QString, title);
         QFETCH(QString, button5);
+        QFETCH(QString, missing);
         WriteFile(FolderFile(QStringLiteral("Deutsch.Ini")),
                   "[fSetPort]\nfSetPort.Caption=Schnittstelle\ncxPort.Caption=Gruppe\n"
-                  "lbName.Caption=Anschluss \ncxPort5.Caption=Falsch\nbtnOk.Caption=&Gut\n");
+                  "lbName.Caption=Anschluss \ncxPort5.Caption=Falsch\nbtnOk.Caption=&Gut\n"
+                  "lbMissing.Caption=fehlt\n");
         All.LanguageIndex = languageIndex;
         All.LanguageName = QStringLiteral("Deutsch");
-        TfSetPort dialog(All);
+        TfSetPort dialog(All, Language);
+        std::vector<TPortInfo> ports = FakePorts({"2=/dev/ttyUSB1"});
+        ports[0].State = TPortState::Missing;
         dialog.SetPortSource(
-            {[](const TALL&, QStringList&) {}, [](const TALL&, int) { return QString(); }});
+            {[&](const TALL&) { return ports; }, [] { return std::vector<TUsbAdapter>(); }});
         dialog.show();
         QCOMPARE(dialog.windowTitle(), title);
         QCOMPARE(dialog.findChild<QGroupBox*>(QStringLiteral("cxPort"))->title(), title);
         QCOMPARE(Radio(dialog, 5)->text(), button5);
         QCOMPARE(Radio(dialog, 20)->text(), QString(button5).replace(QLatin1Char('5'), "20"));
+        QCOMPARE(Rows(dialog), QStringList{missing});
     }
 };
 

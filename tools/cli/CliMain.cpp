@@ -15,6 +15,9 @@
 #include "core/Messages.h"
 #include "core/RadioInfo.h"
 #include "core/SettingsReport.h"
+#include "link/PortNames.h"
+#include "link/PortTexts.h"
+#include "link/UsbAdapters.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -49,6 +52,7 @@ const char* const Usage =
     "                                      read the radio, save its memory as OUT\n"
     "  zp407ne-cli write [--port COMn] [--force] IN.dat\n"
     "                                      open IN and write it to the radio\n"
+    "  zp407ne-cli ports                   list the serial ports as the port dialog does\n"
     "\n"
     "  --port COMn      the radio's port (default: the port of the settings file); the\n"
     "                   [Ports] section of SysInfo.Ini maps numbers to devices\n"
@@ -235,6 +239,18 @@ int ImportCsv(TProgram& program, const TArgs& args) {
     return program.Save(args.Files[2], &error) ? 0 : Fail(error);
 }
 
+// Every port with its device, then what keeps the cable from working, one line each.
+int Ports(TProgram& program, const TArgs&) {
+    TPortTexts texts;
+    program.Translate(texts);
+    const std::vector<TPortInfo> ports = ListPorts(program.Db.All);
+    for (const TPortInfo& port : ports)
+        Out() << texts.Line(port) << '\n';
+    for (const QString& problem : texts.Problems(ports, UnboundUsbSerialAdapters()))
+        Out() << problem << '\n';
+    return 0;
+}
+
 struct TCommand {
     const char* name;
     int argCount;
@@ -252,6 +268,7 @@ const TCommand Commands[] = {
     {"write", 1, "--port --force --stall-report", WriteRadio},
     {"export-csv", 1, "", ExportCsv, 1},
     {"import-csv", 3, "", ImportCsv},
+    {"ports", 0, "", Ports},
 };
 
 // Splits the arguments after the command's name into files and the options it takes; false on

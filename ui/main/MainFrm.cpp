@@ -681,7 +681,7 @@ void TfMainFrm::TestOnline() {
 }
 
 void TfMainFrm::ChoosePort() {
-    TfSetPort dialog(db.All, this);
+    TfSetPort dialog(db.All, db.Language, this);
     TModalDialog::Exec(dialog);
     UpdateStatus();
 }
