@@ -729,6 +729,7 @@ private slots:
         row("delete first", "nDeleteChannels", 1, 2, "123.5.", "..3.5.", "Delete Channels 1–2");
         row("delete last", "nDeleteChannels", 6, 6, "123456", "12345.", "Delete Channels 6");
         row("insert first", "nInsertChannel", 1, 1, "12.4..", ".12.4.", "Insert Empty Channel 1");
+        row("insert last", "nInsertChannel", 6, 6, "12345.", "12345.", "");
         row("insert full", "nInsertChannel", 2, 3, "123456", "123456", "");
         row("up first", "nMoveUp", 1, 2, "123...", "123...", "");
         row("up last", "nMoveUp", 5, 6, "123456", "123564", "Move Up 5–6");
@@ -737,6 +738,7 @@ private slots:
         row("rx all", "nSortRx", 4, 4, "3.1.42", "1234..", "Sort by RX Frequency 1–6");
         row("name rows", "nSortName", 1, 3, "123456", "321456", "Sort by Name 1–3");
         row("compact full", "nCompact", 1, 6, ".1.2.3", "123...", "Compact 1–6");
+        row("compact, nothing to do", "nCompact", 1, 1, "123...", "123...", "");
     }
 
     void channelOperations() {

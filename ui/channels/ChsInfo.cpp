@@ -1,5 +1,6 @@
 #include "ui/channels/ChsInfo.h"
 
+#include "core/All.h"
 #include "core/ChannelOps.h"
 #include "core/ChannelRecord.h"
 #include "core/Codecs.h"
@@ -623,18 +624,22 @@ void TfChsInfo::Operate(TChannelOperation op) {
         last = ops.Count();
         break;
     case TChannelOperation::MoveUp:
-        if (!ops.CanMoveUp(channels)) return;
         shift = -1;
         --first;
         break;
     case TChannelOperation::MoveDown:
-        if (!ops.CanMoveDown(channels)) return;
         shift = 1;
         ++last;
         break;
     default:
         break;
     }
+    // A command that changes nothing (a move at the table's edge, a sorted table sorted again) is
+    // no step and leaves the image unmodified.
+    TALL trial = Db.All;
+    TChannelOps trialOps(trial);
+    Apply(trialOps, op, channels);
+    if (trial.Image == Db.All.Image) return;
     Db.Document.Edit(
         TImageChange::Channels(first, last), [&] { Apply(ops, op, channels); },
         StepName(op, channels));
