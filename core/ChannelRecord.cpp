@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int RecordSize = 32;
+constexpr int RecordSize = ChannelRecordSize;
 constexpr int NameLength = 7;
 constexpr int NameByte = 18;
 constexpr int IdByte = 15;
@@ -277,6 +277,10 @@ int ChannelFieldValue(const TChannel& channel, int code) {
     default:
         return 0;
     }
+}
+
+QString ChannelName(const TALL& all, int k) {
+    return ReadName(&all.Image[ChannelOffset(k)]);
 }
 
 void NewChannel(TALL& all, int k, const QString& rxText) {

@@ -29,6 +29,8 @@ enum : int {
 };
 } // namespace FieldCode
 
+constexpr int ChannelRecordSize = 32;
+
 int ChannelOffset(int k);
 bool IsVfoChannel(int k);
 
@@ -42,6 +44,9 @@ void WriteChannelField(TALL& all, int k, int code, QString& text);
 // The value ReadChannel reported for a choice or flag field (codes 5, 9 to 17): an item index
 // or the stored bit; 0 for any other code.
 int ChannelFieldValue(const TChannel& channel, int code);
+
+// The name stored in record k, trailing blanks removed; the record is left as it is.
+QString ChannelName(const TALL& all, int k);
 
 // Makes record k a present channel on rxText with the default settings.
 void NewChannel(TALL& all, int k, const QString& rxText);

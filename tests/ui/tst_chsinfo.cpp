@@ -4,12 +4,14 @@
 #include "core/Maindb.h"
 #include "widgets/MessageBox.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -58,11 +60,42 @@ public:
         return Cell(channel, code)->flags() & Qt::ItemIsEditable;
     }
 
-    void Click(int channel, int code) {
+    void Click(int channel, int code, Qt::KeyboardModifiers modifiers = {},
+               Qt::MouseButton button = Qt::LeftButton) {
         const QModelIndex index = Grid->model()->index(channel - 1, Column(code));
         Grid->scrollTo(index);
-        QTest::mouseClick(Grid->viewport(), Qt::LeftButton, {}, Grid->visualRect(index).center());
+        QTest::mouseClick(Grid->viewport(), button, modifiers, Grid->visualRect(index).center());
     }
+
+    // A table of six channels, one character each: '.' empty, a digit d a channel on
+    // 140 + d MHz named with the letter 'J' - d, so name order is the reverse of frequency order.
+    void Fill(const QString& table) {
+        Db.All.ChannelCount = int(table.size());
+        for (int k = 1; k <= table.size(); ++k) {
+            const int d = table.at(k - 1).digitValue();
+            if (d < 0) continue;
+            NewChannel(Db.All, k, FormatMHz(140 + d));
+            QString name(QChar(QLatin1Char('J').unicode() - d));
+            WriteChannelField(Db.All, k, FieldCode::Name, name);
+        }
+    }
+    // The table as the grid shows it, read back from the RX cells.
+    QString Shown() const {
+        QString table;
+        for (int k = 1; k <= Grid->rowCount(); ++k) {
+            const QString rx = Text(k, FieldCode::RxFreq);
+            table += rx.isEmpty() ? QLatin1Char('.') : QChar('0' + qRound(rx.toDouble() - 140));
+        }
+        return table;
+    }
+    QList<int> Selected() const {
+        QList<int> channels;
+        for (const QModelIndex& index : Grid->selectionModel()->selectedRows())
+            channels << index.row() + 1;
+        std::sort(channels.begin(), channels.end());
+        return channels;
+    }
+    void Trigger(const QString& action) { Window.findChild<QAction*>(action)->trigger(); }
     QComboBox* Box(const char* name) const {
         return Window.findChild<QComboBox*>(QLatin1String(name));
     }
@@ -710,6 +743,142 @@ private slots:
         QCOMPARE(grid.Box("cxAnis")->currentText(), QStringLiteral("OFF"));
         grid.Click(1, FieldCode::Name);
         QCOMPARE(grid.ShownBox(), nullptr);
+    }
+
+    // Click, Shift+click and Ctrl+click choose rows as in any list; only a plain click opens the
+    // cell's editor or box. The clicked row's channel is the current one.
+    void multiRowSelection() {
+        TGrid grid;
+        grid.Fill(QStringLiteral("123456"));
+        QVERIFY(grid.Open());
+        grid.Click(2, FieldCode::Power);
+        QCOMPARE(grid.ShownBox(), grid.Box("cxPwrv"));
+        grid.Click(4, FieldCode::Power, Qt::ShiftModifier);
+        QCOMPARE(grid.ShownBox(), nullptr);
+        QCOMPARE(grid.Selected(), QList<int>({2, 3, 4}));
+        QCOMPARE(grid.Db.All.CurrentChannel, 4);
+        grid.Click(6, FieldCode::RxFreq, Qt::ControlModifier);
+        grid.Click(3, FieldCode::Name, Qt::ControlModifier);
+        QCOMPARE(grid.FocusedEditor(), nullptr);
+        QCOMPARE(grid.Selected(), QList<int>({2, 4, 6}));
+        QCOMPARE(grid.Db.All.CurrentChannel, 3);
+        grid.Click(5, FieldCode::Name, {}, Qt::RightButton);
+        QCOMPARE(grid.FocusedEditor(), nullptr);
+        QCOMPARE(grid.Selected(), QList<int>({5}));
+
+        grid.Click(1, FieldCode::RxFreq);
+        QVERIFY(grid.FocusedEditor());
+        QCOMPARE(grid.Selected(), QList<int>({1}));
+        QVERIFY(!grid.Db.All.Modified);
+    }
+
+    // Each command of the context menu on the rows chosen first..last: the table after it, and
+    // the one step that Undo takes back. A sort of one row sorts the whole table.
+    void channelOperations_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("step");
+        const auto row = [](const char* name, const char* action, int first, int last,
+                            const char* before, const char* after, const char* step) {
+            QTest::newRow(name) << QString::fromLatin1(action) << first << last
+                                << QString::fromLatin1(before) << QString::fromLatin1(after)
+                                << QString::fromUtf8(step);
+        };
+        row("delete first", "nDeleteChannels", 1, 2, "123.5.", "..3.5.", "Delete Channels 1–2");
+        row("delete last", "nDeleteChannels", 6, 6, "123456", "12345.", "Delete Channels 6");
+        row("insert first", "nInsertChannel", 1, 1, "12.4..", ".12.4.", "Insert Empty Channel 1");
+        row("insert last", "nInsertChannel", 6, 6, "12345.", "12345.", "");
+        row("insert full", "nInsertChannel", 2, 3, "123456", "123456", "");
+        row("up first", "nMoveUp", 1, 2, "123...", "123...", "");
+        row("up last", "nMoveUp", 5, 6, "123456", "123564", "Move Up 5–6");
+        row("down first", "nMoveDown", 1, 1, "12....", "21....", "Move Down 1");
+        row("down last", "nMoveDown", 6, 6, "123456", "123456", "");
+        row("rx all", "nSortRx", 4, 4, "3.1.42", "1234..", "Sort by RX Frequency 1–6");
+        row("name rows", "nSortName", 1, 3, "123456", "321456", "Sort by Name 1–3");
+        row("compact full", "nCompact", 1, 6, ".1.2.3", "123...", "Compact 1–6");
+        row("compact, nothing to do", "nCompact", 1, 1, "123...", "123...", "");
+    }
+
+    void channelOperations() {
+        QFETCH(QString, action);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(QString, step);
+        TGrid grid;
+        grid.Fill(before);
+        QVERIFY(grid.Open());
+        grid.Click(first, 1);
+        grid.Click(last, 1, Qt::ShiftModifier);
+        TMessageBoxSeam::QueueAnswer(MessageResult::Ok); // a refused insertion tells why
+        grid.Trigger(action);
+        QCOMPARE(grid.Shown(), after);
+        QCOMPARE(grid.Db.Document.UndoName(), step);
+        QCOMPARE(grid.Db.All.Modified, !step.isEmpty());
+        grid.Db.Document.Undo();
+        QCOMPARE(grid.Shown(), before);
+    }
+
+    // With the last channel in use nothing can move down to make room: the message names it.
+    void insertRefusedNamesTheLastChannel() {
+        TGrid grid;
+        grid.Fill(QStringLiteral("1....6"));
+        QVERIFY(grid.Open());
+        TMessageBoxSeam::QueueAnswer(MessageResult::Ok);
+        grid.Click(2, 1);
+        grid.Trigger(QStringLiteral("nInsertChannel"));
+        const auto shown = TMessageBoxSeam::TakeShown();
+        QCOMPARE(shown.size(), size_t(1));
+        QCOMPARE(shown.front().Text,
+                 QStringLiteral("Channel 6 is in use: empty it before inserting a channel."));
+        QCOMPARE(grid.Shown(), QStringLiteral("1....6"));
+    }
+
+    // Ctrl+Down and Ctrl+Up move the chosen rows, which stay chosen with the current channel
+    // among them; at the table's edge they do nothing.
+    void moveKeys() {
+        TGrid grid;
+        grid.Fill(QStringLiteral("123..."));
+        QVERIFY(grid.Open());
+        grid.Click(1, FieldCode::Power);
+        grid.Click(2, FieldCode::Power, Qt::ShiftModifier);
+        QTest::keyClick(grid.Grid, Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(grid.Shown(), QStringLiteral("123..."));
+        QVERIFY(!grid.Db.Document.CanUndo());
+        QTest::keyClick(grid.Grid, Qt::Key_Down, Qt::ControlModifier);
+        QTest::keyClick(grid.Grid, Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(grid.Shown(), QStringLiteral("3.12.."));
+        QCOMPARE(grid.Selected(), QList<int>({3, 4}));
+        QCOMPARE(grid.Db.All.CurrentChannel, 4);
+        QTest::keyClick(grid.Grid, Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(grid.Shown(), QStringLiteral("312..."));
+        QCOMPARE(grid.Db.All.CurrentChannel, 3);
+        // A plain click after the keys opens the cell's box again.
+        grid.Click(1, FieldCode::Power);
+        QCOMPARE(grid.ShownBox(), grid.Box("cxPwrv"));
+    }
+
+    // A right click chooses the row and opens the menu of the channel commands.
+    void contextMenu() {
+        TGrid grid;
+        grid.Fill(QStringLiteral("12...."));
+        QVERIFY(grid.Open());
+        const QRect cell = grid.Grid->visualItemRect(grid.Cell(2, FieldCode::RxFreq));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, cell.center(),
+                                grid.Grid->viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(grid.Grid->viewport(), &event);
+        QMenu* menu = grid.Window.findChild<QMenu*>();
+        QVERIFY(menu && menu->isVisible());
+        QStringList names;
+        for (const QAction* action : menu->actions())
+            if (!action->isSeparator()) names << action->objectName();
+        QCOMPARE(names, QStringList({"nDeleteChannels", "nInsertChannel", "nMoveUp", "nMoveDown",
+                                     "nSortRx", "nSortName", "nCompact"}));
+        menu->close();
     }
 
     void currentChannelFollowsSelection() {

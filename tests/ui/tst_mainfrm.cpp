@@ -392,6 +392,41 @@ private slots:
     // The real dialog: band 2 (136-174 MHz, channel 1's band) is switched off and OK pressed.
     // A new image for that choice is made only when every question lets it; on any other path
     // the state, the image and the status bar stay as they were.
+    // The Edit menu's channel commands act on the grid's chosen rows, Ctrl+Down through the
+    // menu's shortcut, and the channel edit window follows the moved channel. Without a grid a
+    // command only opens one.
+    void channelCommands() {
+        Db->Document.Edit(TImageChange::Channels(1, 2), [this] {
+            NewChannel(Db->All, 1, QStringLiteral("145.00000"));
+            NewChannel(Db->All, 2, QStringLiteral("146.00000"));
+        });
+        auto* table = Grids().value(0)->findChild<QTableWidget*>(QStringLiteral("gvChs"));
+        const auto rx = [table](int row) { return table->item(row, 1)->text(); };
+        table->selectRow(0);
+        table->selectionModel()->select(table->model()->index(1, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        Frm->RunCommand(Command::MoveChannelsDown);
+        QCOMPARE(QStringList({rx(0), rx(1), rx(2)}), QStringList({"", "145.00000", "146.00000"}));
+        Frm->RunCommand(Command::ChannelEdit);
+        auto* channelRx = Frm->findChild<QLineEdit*>(QStringLiteral("cxRxSv"));
+        QCOMPARE(channelRx->text(), QStringLiteral("145.00000"));
+
+        Frm->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Frm.get()));
+        QTest::keyClick(table, Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(QStringList({rx(1), rx(2), rx(3)}), QStringList({"", "145.00000", "146.00000"}));
+        QCOMPARE(Db->All.CurrentChannel, 3);
+        QCOMPARE(channelRx->text(), QStringLiteral("145.00000"));
+        QCOMPARE(Action("nUndo")->text(), QStringLiteral("&Undo Move Down 2\u20133"));
+
+        Frm->CloseChildren();
+        Frm->RunCommand(Command::DeleteChannels);
+        QCOMPARE(Grids().size(), 1);
+        QCOMPARE(
+            Grids().value(0)->findChild<QTableWidget*>(QStringLiteral("gvChs"))->item(2, 1)->text(),
+            QStringLiteral("145.00000"));
+    }
+
     void modelChoice_data() {
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<bool>("modified");

@@ -1,10 +1,13 @@
 #include "ui/channels/ChsInfo.h"
 
+#include "core/All.h"
+#include "core/ChannelOps.h"
 #include "core/ChannelRecord.h"
 #include "core/ChirpCsv.h"
 #include "core/Codecs.h"
 #include "core/Maindb.h"
 #include "ui/channels/ChannelImport.h"
+#include "core/MessageKind.h"
 #include "ui/channels/ChsCellDelegate.h"
 #include "ui/channels/FrozenColumn.h"
 #include "widgets/CharValidator.h"
@@ -12,6 +15,7 @@
 #include "widgets/MessageBox.h"
 
 #include <QClipboard>
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -21,11 +25,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QRegularExpression>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -68,6 +76,55 @@ bool AtBoxEdge(const QComboBox* box, int key) {
     return false;
 }
 
+struct TOperationDef {
+    TChannelOperation Op;
+    const char* Name;
+    const char* Caption;
+    const char* Shortcut;
+    bool SeparatorAfter;
+};
+// In the order of TChannelOperation; the Edit menu offers the same commands.
+constexpr TOperationDef OperationDefs[] = {
+    {TChannelOperation::Delete, "nDeleteChannels", "&Delete Channels", "", false},
+    {TChannelOperation::Insert, "nInsertChannel", "&Insert Empty Channel", "", true},
+    {TChannelOperation::MoveUp, "nMoveUp", "Move &Up", "Ctrl+Up", false},
+    {TChannelOperation::MoveDown, "nMoveDown", "Move Do&wn", "Ctrl+Down", true},
+    {TChannelOperation::SortRx, "nSortRx", "Sort by &RX Frequency", "", false},
+    {TChannelOperation::SortName, "nSortName", "Sort by &Name", "", false},
+    {TChannelOperation::Compact, "nCompact", "&Compact", "", false},
+};
+
+bool IsSort(TChannelOperation op) {
+    return op == TChannelOperation::SortRx || op == TChannelOperation::SortName ||
+           op == TChannelOperation::Compact;
+}
+
+void Apply(TChannelOps& ops, TChannelOperation op, const std::vector<int>& channels) {
+    switch (op) {
+    case TChannelOperation::Delete:
+        ops.Delete(channels);
+        break;
+    case TChannelOperation::Insert:
+        ops.InsertEmpty(channels.front());
+        break;
+    case TChannelOperation::MoveUp:
+        ops.MoveUp(channels);
+        break;
+    case TChannelOperation::MoveDown:
+        ops.MoveDown(channels);
+        break;
+    case TChannelOperation::SortRx:
+        ops.Sort(channels, TChannelOps::TSortKey::RxFrequency);
+        break;
+    case TChannelOperation::SortName:
+        ops.Sort(channels, TChannelOps::TSortKey::Name);
+        break;
+    case TChannelOperation::Compact:
+        ops.Sort(channels, TChannelOps::TSortKey::Compact);
+        break;
+    }
+}
+
 } // namespace
 
 TfChsInfo::TfChsInfo(TfMaindb& db, QWidget* parent)
@@ -86,12 +143,15 @@ TfChsInfo::TfChsInfo(TfMaindb& db, QWidget* parent)
     gvChs->horizontalHeader()->setFixedHeight(HeaderHeight);
     gvChs->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     gvChs->horizontalHeader()->setSectionsClickable(false);
-    gvChs->setSelectionMode(QAbstractItemView::SingleSelection);
+    gvChs->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    gvChs->setSelectionBehavior(QAbstractItemView::SelectRows);
     gvChs->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
-    gvChs->setContextMenuPolicy(Qt::NoContextMenu);
     gvChs->installEventFilter(this);
     // The number column stays in view while the grid scrolls sideways.
     NumberView = new TFrozenColumn(gvChs);
+    Viewports = {gvChs->viewport(), NumberView->viewport()};
+    for (QObject* viewport : Viewports)
+        viewport->installEventFilter(this);
     CellEditor = new TChsCellDelegate(gvChs);
     gvChs->setItemDelegate(CellEditor);
     auto* layout = new QVBoxLayout(this);
@@ -111,6 +171,7 @@ TfChsInfo::TfChsInfo(TfMaindb& db, QWidget* parent)
     lNone->setObjectName(QStringLiteral("lNone"));
     lNone->hide();
     CreateChoiceBoxes();
+    CreateOperations();
 
     connect(CellEditor, &TChsCellDelegate::TextAccepted, this, &TfChsInfo::gvChsSetEditText);
     connect(gvChs, &QTableWidget::currentCellChanged, this,
@@ -150,6 +211,33 @@ void TfChsInfo::CreateChoiceBoxes() {
         }
         Boxes.push_back(box);
     }
+}
+
+void TfChsInfo::CreateOperations() {
+    ChannelMenu = new QMenu(this);
+    for (const TOperationDef& def : OperationDefs) {
+        auto* action = new QAction(QString::fromLatin1(def.Caption), this);
+        action->setObjectName(QString::fromLatin1(def.Name));
+        // Shown in the menu only: the grid's keys and the Edit menu run the moves.
+        action->setShortcut(QKeySequence(QString::fromLatin1(def.Shortcut)));
+        action->setShortcutVisibleInContextMenu(true);
+        connect(action, &QAction::triggered, this, [this, op = def.Op] { Operate(op); });
+        ChannelMenu->addAction(action);
+        if (def.SeparatorAfter) ChannelMenu->addSeparator();
+        Operations.push_back(action);
+    }
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(gvChs), static_cast<QAbstractItemView*>(NumberView)}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& at) {
+            HideBoxes();
+            ChannelMenu->popup(view->viewport()->mapToGlobal(at));
+        });
+    }
+    lInsertRefused = new QLabel(
+        QStringLiteral("Channel %1 is in use: empty it before inserting a channel."), this);
+    lInsertRefused->setObjectName(QStringLiteral("lInsertRefused"));
+    lInsertRefused->hide();
 }
 
 void TfChsInfo::closeEvent(QCloseEvent* event) {
@@ -310,6 +398,7 @@ void TfChsInfo::HideBoxes() {
 }
 
 bool TfChsInfo::eventFilter(QObject* watched, QEvent* event) {
+    if (InputEvent(watched, event)) return QWidget::eventFilter(watched, event);
     if (watched == gvChs && event->type() == QEvent::KeyPress)
         return GridKey(static_cast<QKeyEvent*>(event)) || QWidget::eventFilter(watched, event);
     auto* box = qobject_cast<QComboBox*>(watched);
@@ -335,13 +424,52 @@ bool TfChsInfo::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+// Notes whether the press, drag or key that follows only selects rows; true for the events of
+// the grid's viewports, which need nothing more.
+bool TfChsInfo::InputEvent(QObject* watched, QEvent* event) {
+    constexpr Qt::KeyboardModifiers Extend = Qt::ShiftModifier | Qt::ControlModifier;
+    const bool viewport = watched == Viewports[0] || watched == Viewports[1];
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (!viewport) return false;
+        SelectOnly = static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton ||
+                     (static_cast<QMouseEvent*>(event)->modifiers() & Extend);
+        return true;
+    case QEvent::MouseMove:
+        if (viewport && static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton)
+            SelectOnly = true;
+        return viewport;
+    case QEvent::MouseButtonRelease:
+        if (viewport) SelectOnly = false;
+        return viewport;
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == gvChs)
+            SelectOnly = (key->modifiers() & Extend) && key->key() != Qt::Key_Tab &&
+                         key->key() != Qt::Key_Backtab;
+        return false;
+    }
+    case QEvent::KeyRelease:
+        if (watched == gvChs) SelectOnly = false;
+        return false;
+    default:
+        return viewport;
+    }
+}
+
 // Delete on a present channel's RX cell deletes the channel, as emptying the cell does.
+// Ctrl+Up and Ctrl+Down move the selected channels.
 bool TfChsInfo::GridKey(const QKeyEvent* key) {
     if (ClipboardKey(key)) return true;
     const int row = gvChs->currentRow();
     const int column = gvChs->currentColumn();
-    if (key->key() != Qt::Key_Delete || (key->modifiers() & ~Qt::KeypadModifier) ||
-        CodeAt(column) != FieldCode::RxFreq)
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::ControlModifier &&
+        (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+        Operate(key->key() == Qt::Key_Up ? TChannelOperation::MoveUp : TChannelOperation::MoveDown);
+        return true;
+    }
+    if (key->key() != Qt::Key_Delete || modifiers || CodeAt(column) != FieldCode::RxFreq)
         return false;
     if (Present(row)) gvChsSetEditText(row, column, QString());
     return true;
@@ -419,13 +547,18 @@ bool TfChsInfo::BoxKey(QComboBox* box, QKeyEvent* key) {
 
 void TfChsInfo::gvChsSelectCell(int row) {
     if (Loading()) return;
-    ShowCellBox();
+    if (SelectOnly)
+        HideBoxes();
+    else
+        ShowCellBox();
     FollowRow(row);
 }
 
 void TfChsInfo::gvChsMouseDown(int row, int column) {
     QTableWidgetItem* cell = gvChs->item(row, column);
-    if (cell && (cell->flags() & Qt::ItemIsEditable))
+    if (SelectOnly)
+        HideBoxes();
+    else if (cell && (cell->flags() & Qt::ItemIsEditable))
         gvChs->editItem(cell);
     else
         ShowCellBox();
@@ -506,4 +639,80 @@ void TfChsInfo::SaveCell(int row, int column) {
     else
         return;
     EditChannel(row + 1, code, text);
+}
+
+void TfChsInfo::Operate(TChannelOperation op) {
+    Deactivate();
+    TChannelOps ops(Db.All);
+    std::vector<int> channels = SelectedChannels();
+    if (channels.empty()) return;
+    if (IsSort(op) && channels.size() == 1) {
+        channels.resize(size_t(ops.Count()));
+        std::iota(channels.begin(), channels.end(), 1);
+    }
+    int first = channels.front();
+    int last = channels.back();
+    int shift = 0;
+    switch (op) {
+    case TChannelOperation::Insert:
+        if (!ops.CanInsert(first)) {
+            ShowMessageBox(Db.Language.Confirmation, lInsertRefused->text().arg(ops.Count()),
+                           MessageKind::Information);
+            return;
+        }
+        channels = {first};
+        last = ops.Count();
+        break;
+    case TChannelOperation::MoveUp:
+        shift = -1;
+        --first;
+        break;
+    case TChannelOperation::MoveDown:
+        shift = 1;
+        ++last;
+        break;
+    default:
+        break;
+    }
+    // A command that changes nothing (a move at the table's edge, a sorted table sorted again) is
+    // no step and leaves the image unmodified.
+    TALL trial = Db.All;
+    TChannelOps trialOps(trial);
+    Apply(trialOps, op, channels);
+    if (trial.Image == Db.All.Image) return;
+    Db.Document.Edit(
+        TImageChange::Channels(first, last), [&] { Apply(ops, op, channels); },
+        StepName(op, channels));
+    if (shift) SelectChannels(channels, shift);
+}
+
+// The command's caption without its access key, then the channels: "Move Up 3–5".
+QString TfChsInfo::StepName(TChannelOperation op, const std::vector<int>& channels) const {
+    static const QRegularExpression accessKey(QStringLiteral("\\(&.\\)|&"));
+    const QString caption = Operations[size_t(op)]->text().remove(accessKey).trimmed();
+    const QString range =
+        channels.front() == channels.back()
+            ? QString::number(channels.front())
+            : QStringLiteral("%1\u2013%2").arg(channels.front()).arg(channels.back());
+    return caption + QLatin1Char(' ') + range;
+}
+
+// The moved channels stay selected, and the current cell moves with them.
+void TfChsInfo::SelectChannels(const std::vector<int>& channels, int shift) {
+    QAbstractItemModel* model = gvChs->model();
+    QItemSelection selection;
+    for (int k : channels)
+        selection.select(model->index(k - 1 + shift, 0),
+                         model->index(k - 1 + shift, gvChs->columnCount() - 1));
+    const QModelIndex current =
+        model->index(std::clamp(gvChs->currentRow() + shift, 0, gvChs->rowCount() - 1),
+                     std::max(0, gvChs->currentColumn()));
+    {
+        const TLoadingGuard loading(*this);
+        HideBoxes();
+        gvChs->selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+        gvChs->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    }
+    gvChs->scrollTo(current);
+    FollowRow(current.row());
 }

@@ -3,15 +3,21 @@
 #include "core/ChannelRow.h"
 #include "widgets/EditorWindow.h"
 
+#include <array>
 #include <vector>
 
+class QAction;
 class QComboBox;
 class QKeyEvent;
 class QLabel;
+class QMenu;
 class QTableWidget;
 class TCharValidator;
 class TChsCellDelegate;
 class TfMaindb;
+
+// The commands on the grid's selected channels (the grid's context menu, the Edit menu).
+enum class TChannelOperation { Delete, Insert, MoveUp, MoveDown, SortRx, SortName, Compact };
 
 // The memory channel grid: one row per memory channel, edited in place. An MDI child of the
 // main window; reads and writes the image only through the channel record routines.
@@ -23,6 +29,9 @@ public:
 
     // Hides every choice box and commits a half-typed cell; run before every command.
     void Deactivate() override;
+    // Runs the operation on the selected channels as one step of the history: a sort of a single
+    // channel sorts them all; an insertion goes before the first selected channel.
+    void Operate(TChannelOperation op);
 
 protected:
     void Prepare() override;
@@ -46,8 +55,21 @@ private:
     int NumberColumn = 0;
     class TFrozenColumn* NumberView = nullptr;
     bool Accepting = false; // a typed text is being written (its error box may commit it again)
+    // The press or key under way only selects rows (Shift, Ctrl, another button, a drag): it
+    // opens no editor and no box.
+    bool SelectOnly = false;
+    // The grid's viewport and the number column's, where rows are clicked.
+    std::array<QObject*, 2> Viewports{};
+    std::vector<QAction*> Operations; // by TChannelOperation
+    QMenu* ChannelMenu = nullptr;
+    QLabel* lInsertRefused = nullptr; // the message when the last channel is in use
 
     void CreateChoiceBoxes();
+    void CreateOperations();
+    bool InputEvent(QObject* watched, QEvent* event);
+    std::vector<int> SelectedChannels() const;
+    QString StepName(TChannelOperation op, const std::vector<int>& channels) const;
+    void SelectChannels(const std::vector<int>& channels, int shift);
     void TakeTranslatedTexts();
     void BuildColumns();
     void PlaceWindow(int width);
@@ -65,7 +87,6 @@ private:
     bool GridKey(const QKeyEvent* key);
     // Ctrl+C and Ctrl+V on the grid: the selected channels as CHIRP-style tab-separated rows.
     bool ClipboardKey(const QKeyEvent* key);
-    std::vector<int> SelectedChannels() const;
     void CopyRows();
     void PasteRows();
     void gvChsSelectCell(int row);

@@ -8,6 +8,8 @@ TFrozenColumn::TFrozenColumn(QTableView* grid)
     : QTableView(grid), Grid(grid), Viewport(grid->viewport()) {
     setModel(grid->model());
     setSelectionModel(grid->selectionModel());
+    setSelectionMode(grid->selectionMode());
+    setSelectionBehavior(grid->selectionBehavior());
     setFocusPolicy(Qt::NoFocus);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

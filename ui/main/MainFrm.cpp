@@ -281,6 +281,15 @@ const std::map<int, TfMainFrm::TCommand>& TfMainFrm::Commands() {
         {Command::ShowBackups, [](TfMainFrm& f) { f.ShowBackupFolder(); }},
         {Command::Undo, [](TfMainFrm& f) { f.db.Document.Undo(); }},
         {Command::Redo, [](TfMainFrm& f) { f.db.Document.Redo(); }},
+        {Command::DeleteChannels, [](TfMainFrm& f) { f.OperateOnGrid(TChannelOperation::Delete); }},
+        {Command::InsertChannel, [](TfMainFrm& f) { f.OperateOnGrid(TChannelOperation::Insert); }},
+        {Command::MoveChannelsUp, [](TfMainFrm& f) { f.OperateOnGrid(TChannelOperation::MoveUp); }},
+        {Command::MoveChannelsDown,
+         [](TfMainFrm& f) { f.OperateOnGrid(TChannelOperation::MoveDown); }},
+        {Command::SortByRx, [](TfMainFrm& f) { f.OperateOnGrid(TChannelOperation::SortRx); }},
+        {Command::SortByName, [](TfMainFrm& f) { f.OperateOnGrid(TChannelOperation::SortName); }},
+        {Command::CompactChannels,
+         [](TfMainFrm& f) { f.OperateOnGrid(TChannelOperation::Compact); }},
         {Command::KeyFunction, nullptr},
         {Command::ReadRadio, [](TfMainFrm& f) { f.ReadRadio(); }},
         {Command::WriteRadio, [](TfMainFrm& f) { f.WriteRadio(); }},
@@ -372,6 +381,15 @@ void TfMainFrm::ShowEditor(int command) {
 void TfMainFrm::ReopenEditors() {
     CloseChildren();
     ShowEditor(Command::MemoryChannel);
+}
+
+// The channel commands act on the grid's selection; without a grid they only open it, for the
+// user to choose the channels.
+void TfMainFrm::OperateOnGrid(TChannelOperation op) {
+    if (auto* grid = qobject_cast<TfChsInfo*>(Editor(Command::MemoryChannel)))
+        grid->Operate(op);
+    else
+        ShowEditor(Command::MemoryChannel);
 }
 
 void TfMainFrm::CloseChildren() {

@@ -17,6 +17,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class TfEditorWindow;
 class TfMaindb;
+enum class TChannelOperation;
 
 // The program's only top-level window: an MDI frame with menu, toolbar, navigation tree and
 // status bar. It runs every command by its number and keeps the editor windows, one of each kind
@@ -110,5 +111,6 @@ private:
     void ChoosePort();
     void TileChildren(Qt::Orientation orientation);
     void CloseAllChildren();
+    void OperateOnGrid(TChannelOperation op);
     void TreeDoubleClick(QTreeWidgetItem* item);
 };
