@@ -70,7 +70,7 @@ const std::vector<TMenuDef>& TCommandTable::Menus() {
         {"nHelp",
          "&Help",
          false,
-         {{"nHelpTopics", "&Help Topics", "", Command::HelpTopics, "", 6, 0},
+         {{"nHelpTopics", "&Help Topics", "F1", Command::HelpTopics, "", 6, 0},
           {"nBackups", "Show Backup &Folder", "", Command::ShowBackups, "", -1, 0},
           {"nAbout", "About...", "", Command::About, "", 14, 0}}},
     };

@@ -17,6 +17,7 @@
 #include "ui/functions/OptFun.h"
 #include "ui/functions/ScanFun.h"
 #include "ui/functions/VoxFun.h"
+#include "ui/help/HelpTopics.h"
 #include "ui/link/ReadRadio.h"
 #include "ui/link/SetPort.h"
 #include "ui/link/TestFrm.h"
@@ -261,7 +262,7 @@ void TfMainFrm::BuildStatusBar() {
 }
 
 const std::map<int, TfMainFrm::TCommand>& TfMainFrm::Commands() {
-    // nullptr: the command exists but does nothing (there is no printing and no help file).
+    // nullptr: the command exists but does nothing (there is no printing).
     static const std::map<int, TCommand> commands = {
         {Command::New, [](TfMainFrm& f) { f.New(); }},
         {Command::Open, [](TfMainFrm& f) { f.Open(QString()); }},
@@ -287,7 +288,6 @@ const std::map<int, TfMainFrm::TCommand>& TfMainFrm::Commands() {
         // The MDI area keeps minimised windows arranged along its bottom edge by itself.
         {Command::ArrangeIcons, nullptr},
         {Command::CloseAllWindows, [](TfMainFrm& f) { f.CloseAllChildren(); }},
-        {Command::HelpTopics, nullptr},
         {Command::About, [](TfMainFrm& f) { f.ShowAbout(); }},
     };
     return commands;
@@ -330,6 +330,7 @@ const std::vector<TfMainFrm::TEditorKind>& TfMainFrm::EditorKinds() {
         {Command::RadioInformation, [](TfMaindb& db) -> TfEditorWindow* { return new TfInfoMsg(db); }},
         {Command::DtmfFunction, [](TfMaindb& db) -> TfEditorWindow* { return new TfDtmfFun(db); }},
         {Command::FmInformation, [](TfMaindb& db) -> TfEditorWindow* { return new TfFmFun(db); }},
+        {Command::HelpTopics, [](TfMaindb& db) -> TfEditorWindow* { return new TfHelpTopics(db); }},
     };
     return kinds;
 }
