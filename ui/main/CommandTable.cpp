@@ -19,6 +19,7 @@ const std::vector<TMenuDef>& TCommandTable::Menus() {
           Separator,
           {"P2", "&Print", "Ctrl+P", Command::Print, "", 2, 0},
           {"V2", "Print Pre&view", "Ctrl+T", Command::PrintPreview, "", 9, 0},
+          {"nExportPdf", "Export PDF...", "", Command::ExportPdf, "", -1, 0},
           Separator,
           {"nExit", "&Exit", "Ctrl+X", Command::Exit, "", -1, 0}}},
         {"nEdit",

@@ -23,6 +23,7 @@
 #include "ui/link/TestFrm.h"
 #include "ui/link/WriteRadio.h"
 #include "ui/main/CommandTable.h"
+#include "ui/print/Printout.h"
 #include "ui/setup/Model.h"
 #include "ui/setup/SetLanguage.h"
 #include "widgets/FileDialog.h"
@@ -262,14 +263,15 @@ void TfMainFrm::BuildStatusBar() {
 }
 
 const std::map<int, TfMainFrm::TCommand>& TfMainFrm::Commands() {
-    // nullptr: the command exists but does nothing (there is no printing).
+    // nullptr: the command exists but does nothing.
     static const std::map<int, TCommand> commands = {
         {Command::New, [](TfMainFrm& f) { f.New(); }},
         {Command::Open, [](TfMainFrm& f) { f.Open(QString()); }},
         {Command::Save, [](TfMainFrm& f) { f.Save(); }},
         {Command::SaveAs, [](TfMainFrm& f) { f.SaveAs(); }},
-        {Command::Print, nullptr},
-        {Command::PrintPreview, nullptr},
+        {Command::Print, [](TfMainFrm& f) { TPrintout(f.db, &f).Print(); }},
+        {Command::PrintPreview, [](TfMainFrm& f) { TPrintout(f.db, &f).Preview(); }},
+        {Command::ExportPdf, [](TfMainFrm& f) { TPrintout(f.db, &f).ExportPdf(); }},
         {Command::Exit, [](TfMainFrm& f) { f.close(); }},
         {Command::OpenBackup, [](TfMainFrm& f) { f.Open(TBackups::Folder(f.db.All)); }},
         {Command::ShowBackups, [](TfMainFrm& f) { f.ShowBackupFolder(); }},
