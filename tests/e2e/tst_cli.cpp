@@ -185,6 +185,11 @@ private slots:
         return file;
     }
 
+    QString SettingsText(const QString& name) {
+        const TRun run = Run({QStringLiteral("settings"), Path(name)});
+        return run.status == 0 ? run.out : QString();
+    }
+
     // A value of every section, each decoded as its window shows it.
     void settings() {
         const QByteArray file = Configured();
@@ -261,6 +266,76 @@ private slots:
         }
         // Reading writes nothing back.
         QCOMPARE(ReadFile(Path(QStringLiteral("settings.dat"))), file);
+    }
+
+    // settings, apply onto a new image, settings again: the same text, the base file untouched.
+    void applyRoundTrip() {
+        QByteArray file = Configured();
+        // A value no item shows ("Apro=", "Group Code=") keeps the base's: give the text items.
+        file[Record(129) + 12] = char(0xB5);
+        file[0x11D7] = char(0x02);
+        WriteFile(Path(QStringLiteral("configured.dat")), file);
+        const QString text = SettingsText(QStringLiteral("configured.dat"));
+        QVERIFY(text.contains(QStringLiteral("Duplex=+Dup\n")));
+        QVERIFY(text.contains(QStringLiteral("Apro=Scrambler\n")));
+        WriteFile(Path(QStringLiteral("settings.ini")), text.toUtf8());
+        const TRun run =
+            Run({QStringLiteral("apply"), Path(QStringLiteral("new.dat")),
+                 Path(QStringLiteral("settings.ini")), Path(QStringLiteral("out.dat"))});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(SettingsText(QStringLiteral("out.dat")).split('\n'), text.split('\n'));
+        QCOMPARE(ReadFile(Path(QStringLiteral("new.dat"))), NewFile);
+    }
+
+    // Only the listed keys change; the values that are only shown are ignored.
+    void applyKeepsWhatIsNotListed() {
+        WriteFile(Path(QStringLiteral("configured.dat")), Configured());
+        WriteFile(Path(QStringLiteral("partial.ini")),
+                  "; one change\r\n[Optional Function]\r\nSquelch level = 3\r\n"
+                  "[Radio Information]\r\nSerial Number=XYZ\r\n"
+                  "[FM Information]\r\nFM Scan bound[MHz]=1-2\r\n");
+        const TRun run =
+            Run({QStringLiteral("apply"), Path(QStringLiteral("configured.dat")),
+                 Path(QStringLiteral("partial.ini")), Path(QStringLiteral("partial.dat"))});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QString expected = SettingsText(QStringLiteral("configured.dat"));
+        QVERIFY(expected.contains(QStringLiteral("Squelch level=5\n")));
+        expected.replace(QStringLiteral("Squelch level=5\n"), QStringLiteral("Squelch level=3\n"));
+        QCOMPARE(SettingsText(QStringLiteral("partial.dat")), expected);
+    }
+
+    // Every refused line is told with its number, and nothing is written.
+    void applyRefusesUnknownLines() {
+        WriteFile(Path(QStringLiteral("bad.ini")), "[Freq_Down]\n"
+                                                   "Duplex=Sideways\n"
+                                                   "Frequency[MHz]=999\n"
+                                                   "QT/DQT Decode=88.6\n"
+                                                   "Busy Lock=yes\n"
+                                                   "[Nope]\n"
+                                                   "Anything=1\n"
+                                                   "[Optional Function]\n"
+                                                   "Squelch level=3\n"
+                                                   "Squelch=3\n"
+                                                   "Radio Name=TOO LONG\n"
+                                                   "[DTMF Function]\n"
+                                                   "Begin of Tx=12XY\n"
+                                                   "no equals sign\n"
+                                                   "[Freq. Channel]\n"
+                                                   "Freq. Step[KHz]=3.33\n");
+        const QString out = Path(QStringLiteral("refused.dat"));
+        const TRun run = Run({QStringLiteral("apply"), Path(QStringLiteral("new.dat")),
+                              Path(QStringLiteral("bad.ini")), out});
+        QCOMPARE(run.status, 2);
+        QVERIFY(!QFile::exists(out));
+        QStringList numbers;
+        for (const QString& line : run.err.split(QLatin1Char('\n')))
+            if (line.startsWith(QLatin1String("line ")))
+                numbers << line.section(QLatin1Char(':'), 0, 0);
+        QCOMPARE(numbers, QStringList({"line 2", "line 3", "line 4", "line 5", "line 6", "line 10",
+                                       "line 11", "line 13", "line 14", "line 16"}));
+        for (const char* told : {"unknown section [Nope]", "unknown key \"Squelch\"",
+                                 "\"Sideways\" is no value of \"Duplex\" in [Freq_Down]"})
+            QVERIFY2(run.err.contains(QLatin1String(told)), qPrintable(run.err));
     }
 
     void resaveNormalises() {

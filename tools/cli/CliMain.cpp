@@ -7,14 +7,17 @@
 #include "core/ChannelRow.h"
 #include "tools/cli/CliExchange.h"
 #include "core/DataFile.h"
+#include "core/FileAccess.h"
 #include "core/IniFile.h"
 #include "core/Maindb.h"
 #include "core/Messages.h"
 #include "core/RadioInfo.h"
+#include "core/SettingsApply.h"
 #include "core/SettingsReport.h"
 #include "print/ChannelPages.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QIODevice>
 #include <QTextStream>
@@ -36,6 +39,9 @@ const char* const Usage =
     "  zp407ne-cli channels FILE.dat       list the memory channels as CSV\n"
     "  zp407ne-cli info FILE.dat           show the radio information\n"
     "  zp407ne-cli settings FILE.dat       print the VFO and function settings as INI\n"
+    "  zp407ne-cli apply BASE.dat SETTINGS.ini OUT.dat\n"
+    "                                      set the settings of an INI text as the settings\n"
+    "                                      command prints it on BASE, save as OUT\n"
     "  zp407ne-cli resave IN.dat OUT.dat   open IN, read every channel, save as OUT\n"
     "  zp407ne-cli print [--settings] FILE.dat OUT.pdf\n"
     "                                      write the channel list as PDF, as the program\n"
@@ -184,6 +190,19 @@ int Settings(TProgram& program, const TArgs& args) {
     return 0;
 }
 
+// The inverse of Settings: every refused line is told and nothing is saved.
+int Apply(TProgram& program, const TArgs& args) {
+    QString error;
+    if (!program.Open(args.Files[0], &error)) return Fail(error);
+    QFile file(args.Files[1]);
+    if (!OpenRegularFile(file, &error)) return Fail(error);
+    const QStringList refused =
+        ApplySettingsText(program.Db.All, QString::fromUtf8(file.readAll()));
+    if (!refused.isEmpty())
+        return Fail(FileErrorText(args.Files[1], QLatin1Char('\n') + refused.join('\n')));
+    return program.Save(args.Files[2], &error) ? 0 : Fail(error);
+}
+
 // The pages the program prints, in the language of the settings file, saved as a PDF file.
 int Print(TProgram& program, const TArgs& args) {
     QString error;
@@ -238,6 +257,7 @@ const TCommand Commands[] = {
     {"channels", 1, "", Channels},
     {"info", 1, "", Info},
     {"settings", 1, "", Settings},
+    {"apply", 3, "", Apply},
     {"resave", 2, "", Resave},
     {"print", 2, "--settings", Print},
     {"read", 1, "--port --stall-report", ReadRadio},
