@@ -91,6 +91,8 @@ void TChannelPages::DrawPage(QPainter& painter, const QRect& area, int page) con
     const int lineHeight = area.height() / LinesPerPage;
     QFont font = painter.font();
     font.setPixelSize(std::max(1, lineHeight * 3 / 5));
+    // No ligatures: the PDF's text is searched and copied as typed ("Off", not "O\uFB00").
+    font.setStyleStrategy(QFont::PreferNoShaping);
     font.setBold(true);
     painter.setFont(font);
     const auto line = [&](int n, int count) {

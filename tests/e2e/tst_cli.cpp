@@ -426,7 +426,8 @@ private slots:
         QCOMPARE(text.size(), pages);
         const QString& first = text.first();
         for (const char* expected : {"Channel List", "Model: ZP-407NE", "File: print.dat", "No.",
-                                     "RX Frequency", "145.50000", "CALL", "438.00000", "D754I"})
+                                     "RX Frequency", "145.50000", "CALL", "438.00000", "D754I",
+                                     "Off"}) // "Off" as typed, not with a ligature
             QVERIFY2(first.contains(QLatin1String(expected)), qPrintable(expected + first));
         QVERIFY(first.contains(QStringLiteral("Page 1 of %1").arg(pages)));
         // Empty channel 5 is left out: channel 6 follows channel 4.
