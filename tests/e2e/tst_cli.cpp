@@ -165,8 +165,8 @@ private slots:
                                          "Write Time: 2024-03-05 14:07:09\n"));
     }
 
-    // A value of every section, each decoded as its window shows it.
-    void settings() {
+    // A fresh image with a value of every settings section changed.
+    QByteArray Configured() const {
         QByteArray file = NewFile;
         Put(file, 0x11C1, QByteArray::fromHex("25")); // VFO step 12.50, FM step 100
         PutChannel(file, 129, 14600000, 0x0107A120,   // 5 MHz offset, "+Dup"
@@ -185,6 +185,17 @@ private slots:
         Put(file, 0x11B0, QByteArray::fromHex("fe"));
         Put(file, 0x11C4, QByteArray::fromHex("80")); // priority channel 128
         Put(file, 0x11C0, QByteArray::fromHex("80")); // VOX inhibit on receive
+        return file;
+    }
+
+    QString SettingsText(const QString& name) {
+        const TRun run = Run({QStringLiteral("settings"), Path(name)});
+        return run.status == 0 ? run.out : QString();
+    }
+
+    // A value of every section, each decoded as its window shows it.
+    void settings() {
+        const QByteArray file = Configured();
         WriteFile(Path(QStringLiteral("settings.dat")), file);
         const TRun run = Run({QStringLiteral("settings"), Path(QStringLiteral("settings.dat"))});
         QCOMPARE(run.status, 0);
@@ -258,6 +269,76 @@ private slots:
         }
         // Reading writes nothing back.
         QCOMPARE(ReadFile(Path(QStringLiteral("settings.dat"))), file);
+    }
+
+    // settings, apply onto a new image, settings again: the same text, the base file untouched.
+    void applyRoundTrip() {
+        QByteArray file = Configured();
+        // A value no item shows ("Apro=", "Group Code=") keeps the base's: give the text items.
+        file[Record(129) + 12] = char(0xB5);
+        file[0x11D7] = char(0x02);
+        WriteFile(Path(QStringLiteral("configured.dat")), file);
+        const QString text = SettingsText(QStringLiteral("configured.dat"));
+        QVERIFY(text.contains(QStringLiteral("Duplex=+Dup\n")));
+        QVERIFY(text.contains(QStringLiteral("Apro=Scrambler\n")));
+        WriteFile(Path(QStringLiteral("settings.ini")), text.toUtf8());
+        const TRun run =
+            Run({QStringLiteral("apply"), Path(QStringLiteral("new.dat")),
+                 Path(QStringLiteral("settings.ini")), Path(QStringLiteral("out.dat"))});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(SettingsText(QStringLiteral("out.dat")).split('\n'), text.split('\n'));
+        QCOMPARE(ReadFile(Path(QStringLiteral("new.dat"))), NewFile);
+    }
+
+    // Only the listed keys change; the values that are only shown are ignored.
+    void applyKeepsWhatIsNotListed() {
+        WriteFile(Path(QStringLiteral("configured.dat")), Configured());
+        WriteFile(Path(QStringLiteral("partial.ini")),
+                  "; one change\r\n[Optional Function]\r\nSquelch level = 3\r\n"
+                  "[Radio Information]\r\nSerial Number=XYZ\r\n"
+                  "[FM Information]\r\nFM Scan bound[MHz]=1-2\r\n");
+        const TRun run =
+            Run({QStringLiteral("apply"), Path(QStringLiteral("configured.dat")),
+                 Path(QStringLiteral("partial.ini")), Path(QStringLiteral("partial.dat"))});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QString expected = SettingsText(QStringLiteral("configured.dat"));
+        QVERIFY(expected.contains(QStringLiteral("Squelch level=5\n")));
+        expected.replace(QStringLiteral("Squelch level=5\n"), QStringLiteral("Squelch level=3\n"));
+        QCOMPARE(SettingsText(QStringLiteral("partial.dat")), expected);
+    }
+
+    // Every refused line is told with its number, and nothing is written.
+    void applyRefusesUnknownLines() {
+        WriteFile(Path(QStringLiteral("bad.ini")), "[Freq_Down]\n"
+                                                   "Duplex=Sideways\n"
+                                                   "Frequency[MHz]=999\n"
+                                                   "QT/DQT Decode=88.6\n"
+                                                   "Busy Lock=yes\n"
+                                                   "[Nope]\n"
+                                                   "Anything=1\n"
+                                                   "[Optional Function]\n"
+                                                   "Squelch level=3\n"
+                                                   "Squelch=3\n"
+                                                   "Radio Name=TOO LONG\n"
+                                                   "[DTMF Function]\n"
+                                                   "Begin of Tx=12XY\n"
+                                                   "no equals sign\n"
+                                                   "[Freq. Channel]\n"
+                                                   "Freq. Step[KHz]=3.33\n");
+        const QString out = Path(QStringLiteral("refused.dat"));
+        const TRun run = Run({QStringLiteral("apply"), Path(QStringLiteral("new.dat")),
+                              Path(QStringLiteral("bad.ini")), out});
+        QCOMPARE(run.status, 2);
+        QVERIFY(!QFile::exists(out));
+        QStringList numbers;
+        for (const QString& line : run.err.split(QLatin1Char('\n')))
+            if (line.startsWith(QLatin1String("line ")))
+                numbers << line.section(QLatin1Char(':'), 0, 0);
+        QCOMPARE(numbers, QStringList({"line 2", "line 3", "line 4", "line 5", "line 6", "line 10",
+                                       "line 11", "line 13", "line 14", "line 16"}));
+        for (const char* told : {"unknown section [Nope]", "unknown key \"Squelch\"",
+                                 "\"Sideways\" is no value of \"Duplex\" in [Freq_Down]"})
+            QVERIFY2(run.err.contains(QLatin1String(told)), qPrintable(run.err));
     }
 
     void resaveNormalises() {
@@ -371,6 +452,71 @@ private slots:
         QVERIFY(run.err.isEmpty());
     }
 
+    // The pages as pdftotext reads them, one string a page.
+    static QStringList PdfPages(const QString& fileName) {
+        QProcess process;
+        process.start(QStringLiteral("pdftotext"),
+                      {QStringLiteral("-layout"), fileName, QStringLiteral("-")});
+        if (!process.waitForFinished(30000) || process.exitCode() != 0) return {};
+        QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split('\f');
+        pages.removeLast(); // every page ends in a form feed
+        return pages;
+    }
+
+    void printPdf_data() {
+        QTest::addColumn<int>("channels"); // present channels beyond the crafted ones
+        QTest::addColumn<bool>("settings");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("one page") << 0 << false << 1;
+        QTest::newRow("rows over two pages") << 40 << false << 2;
+        QTest::newRow("settings on pages of their own") << 0 << true << 3;
+    }
+
+    // The pages the program prints: the present channels as the list shows them under model,
+    // file and date, numbered, and the settings after them when asked for.
+    void printPdf() {
+        QFETCH(int, channels);
+        QFETCH(bool, settings);
+        QFETCH(int, pages);
+        QByteArray file = Crafted();
+        for (int k = 128; k > 128 - channels; --k) {
+            PutChannel(file, k, 14600000 + quint32(k) * 1000, -1, QByteArray(4, char(0xFF)),
+                       QByteArray::fromHex("ffff"), QByteArray::fromHex("000fff") + Name("ROW"));
+            SetPresent(file, k, true, true);
+        }
+        WriteFile(Path(QStringLiteral("print.dat")), file);
+        QStringList args{QStringLiteral("print"), Path(QStringLiteral("print.dat")),
+                         Path(QStringLiteral("print.pdf"))};
+        if (settings) args.insert(1, QStringLiteral("--settings"));
+        const TRun run = Run(args);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        const QStringList text = PdfPages(Path(QStringLiteral("print.pdf")));
+        QCOMPARE(text.size(), pages);
+        const QString& first = text.first();
+        for (const char* expected : {"Channel List", "Model: ZP-407NE", "File: print.dat", "No.",
+                                     "RX Frequency", "145.50000", "CALL", "438.00000", "D754I",
+                                     "Off"}) // "Off" as typed, not with a ligature
+            QVERIFY2(first.contains(QLatin1String(expected)), qPrintable(expected + first));
+        QVERIFY(first.contains(QStringLiteral("Page 1 of %1").arg(pages)));
+        // Empty channel 5 is left out: channel 6 follows channel 4.
+        QVERIFY(first.contains(QRegularExpression(QStringLiteral("\\n\\s*4 .*\\n\\s*6 "))));
+        if (channels) QVERIFY(text.last().contains(QStringLiteral("147.28000")));
+        if (settings) {
+            QVERIFY(text[1].startsWith(QStringLiteral("Settings")));
+            QVERIFY(text[1].contains(QStringLiteral("[Freq_Down]")));
+            QVERIFY(text.last().contains(QStringLiteral("Model Type=ZP-407NE")));
+        }
+        QCOMPARE(ReadFile(Path(QStringLiteral("print.dat"))), file);
+    }
+
+    void printFailsWithoutWriting() {
+        WriteFile(Path(QStringLiteral("ok.dat")), NewFile);
+        const TRun run = Run({QStringLiteral("print"), Path(QStringLiteral("ok.dat")),
+                              Path(QStringLiteral("new.dat/out.pdf"))});
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains(QStringLiteral("out.pdf")), qPrintable(run.err));
+    }
+
     void rejectedFiles_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
@@ -429,7 +575,7 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::newRow("nothing") << QStringList();
         QTest::newRow("unknown command")
-            << QStringList{QStringLiteral("print"), QStringLiteral("a")};
+            << QStringList{QStringLiteral("frobnicate"), QStringLiteral("a")};
         QTest::newRow("missing argument")
             << QStringList{QStringLiteral("resave"), QStringLiteral("a")};
         QTest::newRow("extra argument")

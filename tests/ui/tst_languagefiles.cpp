@@ -11,6 +11,7 @@
 #include "widgets/ModalDialog.h"
 #include "core/RadioInfo.h"
 #include "core/SysSettings.h"
+#include "print/PrintTexts.h"
 #include "widgets/TranslateForm.h"
 
 #include <QDialog>
@@ -176,6 +177,10 @@ private slots:
         for (const TRadioInfo::TLine& line : TRadioInfo(db->All).Lines)
             lookups.insert({QString::fromLatin1(TRadioInfo::FormName),
                             line.Label + QStringLiteral(".Caption")});
+        // The printout's texts, which the program and the command-line tool share.
+        for (const TPrintTexts::TText& text : TPrintTexts::Texts)
+            lookups.insert(
+                {QString::fromLatin1(TPrintTexts::FormName), QString::fromLatin1(text.Key)});
 
         QVERIFY(Files.contains("English.Ini") && Files.contains("Chinese.Ini"));
         for (const QString& file : Files) {

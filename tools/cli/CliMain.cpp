@@ -14,13 +14,16 @@
 #include "core/Maindb.h"
 #include "core/Messages.h"
 #include "core/RadioInfo.h"
+#include "core/SettingsApply.h"
 #include "core/SettingsReport.h"
 #include "link/PortNames.h"
 #include "link/PortTexts.h"
 #include "link/UsbAdapters.h"
+#include "print/ChannelPages.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QIODevice>
 #include <QTextStream>
 
@@ -29,6 +32,7 @@
 #include <cstdio>
 #include <cstring>
 #include <numeric>
+#include <memory>
 
 namespace {
 
@@ -41,6 +45,9 @@ const char* const Usage =
     "  zp407ne-cli channels FILE.dat       list the memory channels as CSV\n"
     "  zp407ne-cli info FILE.dat           show the radio information\n"
     "  zp407ne-cli settings FILE.dat       print the VFO and function settings as INI\n"
+    "  zp407ne-cli apply BASE.dat SETTINGS.ini OUT.dat\n"
+    "                                      set the settings of an INI text as the settings\n"
+    "                                      command prints it on BASE, save as OUT\n"
     "  zp407ne-cli resave IN.dat OUT.dat   open IN, read every channel, save as OUT\n"
     "  zp407ne-cli export-csv FILE.dat [OUT.csv]\n"
     "                                      the channels as CHIRP generic CSV (stdout\n"
@@ -48,6 +55,9 @@ const char* const Usage =
     "  zp407ne-cli import-csv IN.csv BASE.dat OUT.dat\n"
     "                                      the channels of IN onto BASE, saved as OUT;\n"
     "                                      refused rows and changed values on stderr\n"
+    "  zp407ne-cli print [--settings] FILE.dat OUT.pdf\n"
+    "                                      write the channel list as PDF, as the program\n"
+    "                                      prints it\n"
     "  zp407ne-cli read [--port COMn] OUT.dat\n"
     "                                      read the radio, save its memory as OUT\n"
     "  zp407ne-cli write [--port COMn] [--force] IN.dat\n"
@@ -58,6 +68,7 @@ const char* const Usage =
     "                   [Ports] section of SysInfo.Ini maps numbers to devices\n"
     "  --force          answer Yes when the radio is another model with as many channels\n"
     "  --stall-report   print the transfer time and the longest event-loop stall\n"
+    "  --settings       add the settings after the channel list\n"
     "\n"
     "Settings and language files are read from the program folder, or from the folder\n"
     "named by ZP407NE_HOME. Progress and the radio's messages go to stderr.\n"
@@ -81,6 +92,7 @@ struct TArgs {
     QString Port;
     bool Force = false;
     bool StallReport = false;
+    bool Settings = false;
 };
 
 // Whether everything printed reached its destination: a full disk, a closed or broken standard
@@ -181,6 +193,33 @@ int Settings(TProgram& program, const TArgs& args) {
     return 0;
 }
 
+// The inverse of Settings: every refused line is told and nothing is saved.
+int Apply(TProgram& program, const TArgs& args) {
+    QString error;
+    if (!program.Open(args.Files[0], &error)) return Fail(error);
+    QFile file(args.Files[1]);
+    if (!OpenRegularFile(file, &error)) return Fail(error);
+    const QStringList refused =
+        ApplySettingsText(program.Db.All, QString::fromUtf8(file.readAll()));
+    if (!refused.isEmpty())
+        return Fail(FileErrorText(args.Files[1], QLatin1Char('\n') + refused.join('\n')));
+    return program.Save(args.Files[2], &error) ? 0 : Fail(error);
+}
+
+// The pages the program prints, in the language of the settings file, saved as a PDF file.
+int Print(TProgram& program, const TArgs& args) {
+    QString error;
+    if (!program.Open(args.Files[0], &error)) return Fail(error);
+    TChannelRow row;
+    program.Translate(row);
+    TPrintTexts texts;
+    program.Translate(texts);
+    TfMaindb& db = program.Db;
+    const TChannelPages pages(db.All, db.Channel, row, texts, args.Files[0], db.Now(),
+                              args.Settings);
+    return pages.SavePdf(args.Files[1], &error) ? 0 : Fail(error);
+}
+
 int Resave(TProgram& program, const TArgs& args) {
     QString error;
     if (!program.Open(args.Files[0], &error)) return Fail(error);
@@ -263,7 +302,9 @@ const TCommand Commands[] = {
     {"channels", 1, "", Channels},
     {"info", 1, "", Info},
     {"settings", 1, "", Settings},
+    {"apply", 3, "", Apply},
     {"resave", 2, "", Resave},
+    {"print", 2, "--settings", Print},
     {"read", 1, "--port --stall-report", ReadRadio},
     {"write", 1, "--port --force --stall-report", WriteRadio},
     {"export-csv", 1, "", ExportCsv, 1},
@@ -288,17 +329,28 @@ bool ParseArgs(const TCommand& command, const QStringList& words, TArgs& args) {
         }
         args.Force = args.Force || word == QLatin1String("--force");
         args.StallReport = args.StallReport || word == QLatin1String("--stall-report");
+        args.Settings = args.Settings || word == QLatin1String("--settings");
     }
     return args.Files.size() >= command.argCount &&
            args.Files.size() <= command.argCount + command.optionalCount;
 }
 
+// Drawing the printout needs the fonts of a GUI application; the offscreen platform gives them
+// without a display, so the tool prints on servers and in CI as well.
+std::unique_ptr<QCoreApplication> StartApplication(int& argc, char* argv[]) {
+    if (argc > 1 && std::strcmp(argv[1], "print") == 0) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = StartApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ZP-407NE"));
-    const QStringList args = app.arguments().mid(1);
+    const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.value(0) == QLatin1String("--help") || args.value(0) == QLatin1String("-h")) {
         Out() << Usage;
         QString reason;

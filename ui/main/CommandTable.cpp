@@ -21,6 +21,7 @@ const std::vector<TMenuDef>& TCommandTable::Menus() {
           Separator,
           {"P2", "&Print", "Ctrl+P", Command::Print, "", 2, 0},
           {"V2", "Print Pre&view", "Ctrl+T", Command::PrintPreview, "", 9, 0},
+          {"nExportPdf", "Export PDF...", "", Command::ExportPdf, "", -1, 0},
           Separator,
           {"nExit", "&Exit", "Ctrl+X", Command::Exit, "", -1, 0}}},
         {"nEdit",
@@ -80,7 +81,7 @@ const std::vector<TMenuDef>& TCommandTable::Menus() {
         {"nHelp",
          "&Help",
          false,
-         {{"nHelpTopics", "&Help Topics", "", Command::HelpTopics, "", 6, 0},
+         {{"nHelpTopics", "&Help Topics", "F1", Command::HelpTopics, "", 6, 0},
           {"nBackups", "Show Backup &Folder", "", Command::ShowBackups, "", -1, 0},
           {"nAbout", "About...", "", Command::About, "", 14, 0}}},
     };

@@ -11,6 +11,7 @@ enum : int {
     SaveAs = 4,
     Print = 5,
     PrintPreview = 6,
+    ExportPdf = 90,
     Exit = 7,
     OpenBackup = 8,
     ShowBackups = 62,

@@ -20,11 +20,13 @@
 #include "ui/functions/OptFun.h"
 #include "ui/functions/ScanFun.h"
 #include "ui/functions/VoxFun.h"
+#include "ui/help/HelpTopics.h"
 #include "ui/link/ReadRadio.h"
 #include "ui/link/SetPort.h"
 #include "ui/link/TestFrm.h"
 #include "ui/link/WriteRadio.h"
 #include "ui/main/CommandTable.h"
+#include "ui/print/Printout.h"
 #include "ui/setup/Model.h"
 #include "ui/setup/SetLanguage.h"
 #include "widgets/FileDialog.h"
@@ -268,14 +270,15 @@ void TfMainFrm::BuildStatusBar() {
 }
 
 const std::map<int, TfMainFrm::TCommand>& TfMainFrm::Commands() {
-    // nullptr: the command exists but does nothing (there is no printing and no help file).
+    // nullptr: the command exists but does nothing.
     static const std::map<int, TCommand> commands = {
         {Command::New, [](TfMainFrm& f) { f.New(); }},
         {Command::Open, [](TfMainFrm& f) { f.Open(QString()); }},
         {Command::Save, [](TfMainFrm& f) { f.Save(); }},
         {Command::SaveAs, [](TfMainFrm& f) { f.SaveAs(); }},
-        {Command::Print, nullptr},
-        {Command::PrintPreview, nullptr},
+        {Command::Print, [](TfMainFrm& f) { TPrintout(f.db, &f).Print(); }},
+        {Command::PrintPreview, [](TfMainFrm& f) { TPrintout(f.db, &f).Preview(); }},
+        {Command::ExportPdf, [](TfMainFrm& f) { TPrintout(f.db, &f).ExportPdf(); }},
         {Command::Exit, [](TfMainFrm& f) { f.close(); }},
         {Command::OpenBackup, [](TfMainFrm& f) { f.Open(TBackups::Folder(f.db.All)); }},
         {Command::ShowBackups, [](TfMainFrm& f) { f.ShowBackupFolder(); }},
@@ -303,7 +306,6 @@ const std::map<int, TfMainFrm::TCommand>& TfMainFrm::Commands() {
         // The MDI area keeps minimised windows arranged along its bottom edge by itself.
         {Command::ArrangeIcons, nullptr},
         {Command::CloseAllWindows, [](TfMainFrm& f) { f.CloseAllChildren(); }},
-        {Command::HelpTopics, nullptr},
         {Command::About, [](TfMainFrm& f) { f.ShowAbout(); }},
         {Command::ImportCsv, [](TfMainFrm& f) { f.ImportCsv(); }},
         {Command::ExportCsv, [](TfMainFrm& f) { f.ExportCsv(); }},
@@ -348,6 +350,7 @@ const std::vector<TfMainFrm::TEditorKind>& TfMainFrm::EditorKinds() {
         {Command::RadioInformation, [](TfMaindb& db) -> TfEditorWindow* { return new TfInfoMsg(db); }},
         {Command::DtmfFunction, [](TfMaindb& db) -> TfEditorWindow* { return new TfDtmfFun(db); }},
         {Command::FmInformation, [](TfMaindb& db) -> TfEditorWindow* { return new TfFmFun(db); }},
+        {Command::HelpTopics, [](TfMaindb& db) -> TfEditorWindow* { return new TfHelpTopics(db); }},
     };
     return kinds;
 }
