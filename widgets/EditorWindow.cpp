@@ -3,6 +3,8 @@
 #include "core/Maindb.h"
 #include "widgets/TranslateForm.h"
 
+#include <QMdiSubWindow>
+
 TfEditorWindow::TLoadingGuard::TLoadingGuard(TfEditorWindow& window)
     : Window(window), Was(window.IsLoading) {
     Window.IsLoading = true;
@@ -22,10 +24,15 @@ void TfEditorWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (Opened) return;
     Opened = true;
+    Frame()->move(20, 20);
     TLoadingGuard loading(*this);
     TranslateForm(this, Db.All, false);
     Prepare();
     Load();
+}
+
+QWidget* TfEditorWindow::Frame() {
+    return qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
 }
 
 bool TfEditorWindow::Shows(const TImageChange&) const {

@@ -8,8 +8,8 @@ class TfMaindb;
 
 // What every editor window shares. It is translated and loaded from the image on its first
 // showing, with its change handlers silenced while it fills its controls, and it refreshes
-// itself whenever the document tells of a change it shows. The main window keeps one of each
-// kind at most, places it and frees it when it closes.
+// itself whenever the document tells of a change it shows; it opens at 20,20 of the main
+// window's work area. The main window keeps one of each kind at most and frees it when it closes.
 class TfEditorWindow : public QWidget {
     Q_OBJECT
 public:
@@ -35,6 +35,8 @@ protected:
         bool Was;
     };
     bool Loading() const { return IsLoading; }
+    // The MDI frame around the window, or the window itself when it stands alone.
+    QWidget* Frame();
 
     // Once, on the first showing, after the translation: takes translated texts, builds what
     // depends on them.

@@ -261,7 +261,6 @@ void TfBatch::Prepare() {
     const QString start = FormatMHz(LowestBandEdge());
     cxRx_freq->setText(start);
     cxTx_Freq->setText(start);
-    PlaceEditor(this);
 }
 
 // The window shows nothing of the image; it only writes into it.

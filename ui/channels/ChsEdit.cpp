@@ -95,7 +95,6 @@ void TfChsEdit::BuildForm(QGridLayout* form) {
 
 void TfChsEdit::Prepare() {
     Fields.TakeNoneTexts();
-    PlaceEditor(this);
 }
 
 void TfChsEdit::Deactivate() {

@@ -24,7 +24,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QRegularExpression>
@@ -47,8 +46,6 @@ constexpr int DesignedHeight = 460;
 constexpr int HeightPerRow = 25;
 constexpr int HeightBesideRows = 15;
 constexpr int WidthBesideColumns = 60;
-constexpr int WindowLeft = 20;
-constexpr int WindowTop = 20;
 constexpr int ShadedEvery = 16;
 constexpr int FirstDataColumn = 1; // the active column when the window opens: RX
 
@@ -303,9 +300,7 @@ void TfChsInfo::BuildColumns() {
 }
 
 void TfChsInfo::PlaceWindow(int width) {
-    QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
-    frame->move(WindowLeft, WindowTop);
-    frame->resize(width,
+    Frame()->resize(width,
                   std::min(DesignedHeight, HeightBesideRows + HeightPerRow * gvChs->rowCount()));
 }
 

@@ -7,11 +7,9 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 
 namespace {
-constexpr QPoint EditorPlace(20, 20);
 } // namespace
 
 QLabel* MakeLabel(const char* name, const char* caption, QWidget* parent) {
@@ -71,8 +69,3 @@ QPushButton* MakeCloseButton(QWidget* window) {
     return button;
 }
 
-void PlaceEditor(QWidget* window) {
-    QWidget* frame =
-        qobject_cast<QMdiSubWindow*>(window->parentWidget()) ? window->parentWidget() : window;
-    frame->move(EditorPlace);
-}

@@ -43,5 +43,3 @@ int AddLabelledRows(QGridLayout* form, int row, std::initializer_list<TLabelled>
 // The "&Close" button (btnClose) that closes the window.
 QPushButton* MakeCloseButton(QWidget* window);
 
-// Puts an editor window at 20, 20 of the main window's work area.
-void PlaceEditor(QWidget* window);

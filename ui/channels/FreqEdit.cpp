@@ -93,7 +93,6 @@ void TfFreqEdit::BuildForm(QGridLayout* form) {
 
 void TfFreqEdit::Prepare() {
     Fields.TakeNoneTexts();
-    PlaceEditor(this);
 }
 
 void TfFreqEdit::Deactivate() {

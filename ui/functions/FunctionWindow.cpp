@@ -2,7 +2,6 @@
 
 #include "core/Maindb.h"
 
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScopedValueRollback>
 
@@ -17,8 +16,6 @@ TfFunctionWindow::TfFunctionWindow(TfMaindb& db, const QString& formName, const 
 
 namespace {
 
-constexpr int WindowLeft = 20;
-constexpr int WindowTop = 20;
 
 } // namespace
 
@@ -26,15 +23,6 @@ constexpr int WindowTop = 20;
 TfFunctionWindow::~TfFunctionWindow() {
     for (QObject* child : findChildren<QObject*>())
         child->disconnect(this);
-}
-
-void TfFunctionWindow::showEvent(QShowEvent* event) {
-    if (!Placed) {
-        Placed = true;
-        QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
-        frame->move(WindowLeft, WindowTop);
-    }
-    TfEditorWindow::showEvent(event);
 }
 
 void TfFunctionWindow::Edit(const std::function<void()>& edit) {

@@ -30,10 +30,7 @@ protected:
     // The option fields; windows with more controls load those as well.
     void Load() override;
     bool Shows(const TImageChange& change) const override;
-    // The first showing places the window at the top left of the main window's client area.
-    void showEvent(QShowEvent* event) override;
 
 private:
     bool Editing = false;
-    bool Placed = false;
 };
